@@ -1,0 +1,63 @@
+// The program entry: the engine, then the six windows in their order (the informer first,
+// as the application's main window), then the message loop. Saving is the exit handlers'
+// business; nothing is saved when the loop ends.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <filesystem>
+
+#include "app/single_instance_win.h"
+#include "engine/engine.h"
+#include "informer/NForm.h"
+#include "informer/NOF.h"
+#include "informer/set_pr.h"
+#include "informer/winfast.h"
+#include "mainwindow/Unit1.h"
+#include "mainwindow/about.h"
+#include "platform/file_store_win.h"
+#include "platform/iftable_win.h"
+#include "platform/system_win.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    SingleInstance guard;
+    if (guard.AnotherRunning()) {
+        guard.RefuseThisCopy();
+        return 0;
+    }
+
+    Win32IfTable ifTable;
+    Win32Clock clock;
+    Win32Regional regional;
+    AtomicFileStore store;
+    Engine engine(ifTable);
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+
+    TForm2 form2;
+    TForm1 form1(engine, clock, regional, store, std::filesystem::current_path());
+    TForm3 form3;
+    TForm4 form4;
+    TForm5 form5;
+    TForm6 form6;
+
+    form2.ost = [&] { return form1.ost(); };
+    form2.ShowMainForm = [&] { form1.Show(); };
+    form2.ResumeSampling = [&] { form1.ResumeSampling(); };
+
+    form2.Create(icon);
+    form1.Create();
+    form3.Create();
+    form4.Create();
+    form5.Create();
+    form6.Create();
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,34 @@
+#include "app/single_instance_win.h"
+
+#include <string>
+
+#include "platform/modal.h"
+#include "platform/text_win.h"
+
+namespace {
+const char* const Identifier = "00113";
+}
+
+SingleInstance::SingleInstance()
+{
+    std::wstring name = L"Local\\" + ProgramText(std::string(Identifier) + ApplicationTitle);
+    mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
+    anotherRunning_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (mutex_)
+        CloseHandle(mutex_);
+}
+
+void SingleInstance::RefuseThisCopy() const
+{
+    ShowModal({ModalKind::Exclamation, ApplicationTitle, "Программа Vornik V1.5 уже запущена"});
+    HWND running = FindWindowW(L"TForm2", ProgramText("Fast INFO - Vornik V1.5").c_str());
+    if (!running)
+        return;
+    if (IsIconic(running))
+        ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The program-wide state of one run: the tables, the run's day and the interface library.
+// One instance, owned by the program entry and handed to the forms by reference.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/day_records.h"
+#include "platform/clock.h"
+#include "platform/file_store.h"
+#include "platform/iftable.h"
+
+struct Engine {
+    explicit Engine(IfTableSource& ifTable) : IfTable(ifTable) {}
+
+    DayRecordArray HistoryTable;
+    TariffArray TariffTable;
+    Date StartDate;             // the day of the whole run, fixed at start-up
+    int32_t SegmentCounter = 0;
+    std::string ShowName;       // when set, the only connection the main window draws
+    std::string SelectedConnection;
+    std::string FirstConnection;
+    IfTableSource& IfTable;     // IPHLPAPI.DLL and its GetIfTable (IfTableProc)
+
+    // True once both state files were read whole. Until then the tables in memory are not
+    // the user's state, and nothing may be written over the stored files.
+    bool StateLoaded = false;
+};
+
+// The state files, by bare name: they live in the working folder.
+extern const char* const HistoryFileName;
+extern const char* const PriceFileName;
+
+// Start-up: reads "price.txt" then "history.txt" from `folder`. A missing file is an empty
+// table; a file that exists but cannot be read throws, so that the run stays idle and its
+// exit cannot write an empty table over it. Returns the stored main-window width, if any.
+// Sets StateLoaded once both files are read.
+std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& folder);
+
+// Writes both state files whole (each replaced atomically by `store`). Throws on failure;
+// a file not yet replaced keeps its old content.
+void SaveState(const Engine& engine, const std::filesystem::path& folder, int32_t width,
+               char decimalSeparator, FileStore& store);
+
+// One sample of the interface table into the day records; nothing when the table cannot
+// be read (library missing or released, entry point missing, any error).
+void SampleInterfaces(Engine& engine);
+
+// The state writer of every way out. Writes the state (unless the start was idle, when the
+// stored files stay exactly as they are), then releases the interface library. When the
+// save fails the library stays loaded and `endAnyway(error text)` decides: true ends the
+// program without the run's counts, false keeps it running and sampling.
+// Returns true when the program may end.
+bool ExitSave(Engine& engine, const std::filesystem::path& folder, int32_t width, char decimalSeparator,
+              FileStore& store, const std::function<bool(const std::string&)>& endAnyway);

@@ -1,0 +1,15 @@
+#pragma once
+// Numbers as the program writes and reads them. The program formats numbers itself, so
+// every build writes the same text (the C runtime's printf differs between them).
+#include <string>
+#include <string_view>
+
+// The general form with at most 15 significant digits: fixed notation from 0.0001 up to
+// below 10^15 (trailing zeros dropped, no separator for whole numbers), scientific
+// otherwise (1E-5, 1,5E20). Used for prices in the tariff file and the report.
+std::string FormatGeneral(double value, char decimalSeparator);
+
+// Reads a number: blanks around it, an optional sign, digits with "." or "," as the decimal
+// separator (whatever the regional setting, so a file or an answer typed under another
+// setting still reads), an optional exponent. False when the text is no such number.
+bool ParseNumber(std::string_view text, double& value);

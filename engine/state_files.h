@@ -1,0 +1,34 @@
+#pragma once
+// "history.txt" and "price.txt": the engine's state between runs, as plain text lines.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/day_records.h"
+
+// Lines of a text: CR LF, a lone CR and a lone LF each end a line; a line end at the very
+// end of the text adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Drops blanks and control characters (every byte up to the space) at both ends.
+std::string TrimBlanks(std::string_view text);
+
+// The history reader's field splitter: takes the digits met before `delimiter` (anything
+// else is dropped) and removes everything up to and including the delimiter from `line`.
+// A field with no digits, or above `limit`, reads as 0.
+uint32_t SplitField(std::string& line, char delimiter, uint32_t limit);
+
+struct HistorySettings {
+    std::string ShowName;
+    std::optional<int32_t> Width;  // "form1.width": the main window's outer width
+};
+
+// Appends the text's records to `history` and returns the settings lines it held.
+HistorySettings ReadHistoryText(std::string_view text, DayRecordArray& history);
+std::string WriteHistoryText(const DayRecordArray& history, const std::string& showName, int32_t width);
+
+// Appends the text's entries to `tariffs` (no more than the table holds).
+void ReadTariffText(std::string_view text, TariffArray& tariffs);
+std::string WriteTariffText(const TariffArray& tariffs, char decimalSeparator);

@@ -1,0 +1,144 @@
+#include "engine/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "fakes.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        path_ = fs::temp_directory_path() / ("vornik-test-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    const fs::path& Path() const { return path_; }
+    void Write(const char* name, const std::string& text) const { std::ofstream(path_ / name, std::ios::binary) << text; }
+
+private:
+    fs::path path_;
+};
+
+TEST(LoadState, MissingFilesAreEmptyTables)
+{
+    TempFolder folder;
+    FakeIfTable table;
+    Engine engine(table);
+    EXPECT_EQ(LoadState(engine, folder.Path()), std::nullopt);
+    EXPECT_TRUE(engine.StateLoaded);
+    EXPECT_EQ(engine.HistoryTable.HistoryCount(), 0);
+    EXPECT_EQ(engine.TariffTable.TariffCount(), 0);
+}
+
+TEST(LoadState, ReadsBothFiles)
+{
+    TempFolder folder;
+    folder.Write("price.txt", "eth0|LAN>1,5@2\r\n");
+    folder.Write("history.txt", "SHOW=eth0\r\nform1.width=900\r\n6.12.2026-0\t5         \t6         \teth0\r\n");
+    FakeIfTable table;
+    Engine engine(table);
+    EXPECT_EQ(LoadState(engine, folder.Path()), 900);
+    EXPECT_EQ(engine.ShowName, "eth0");
+    EXPECT_EQ(engine.HistoryTable.HistoryCount(), 1);
+    EXPECT_EQ(engine.TariffTable[1].Alias, "LAN");
+}
+
+TEST(LoadState, AFileThatExistsButCannotBeReadStopsTheStart)
+{
+    TempFolder folder;
+    fs::create_directory(folder.Path() / "history.txt");
+    FakeIfTable table;
+    Engine engine(table);
+    EXPECT_THROW(LoadState(engine, folder.Path()), std::runtime_error);
+    EXPECT_FALSE(engine.StateLoaded);
+}
+
+struct ExitFixture : ::testing::Test {
+    FakeIfTable table;
+    Engine engine{table};
+    MemoryFileStore store;
+    std::vector<std::string> asked;
+    bool answer = false;
+
+    bool Exit()
+    {
+        return ExitSave(engine, "work", 792, ',', store, [&](const std::string& error) {
+            asked.push_back(error);
+            return answer;
+        });
+    }
+    void Run()
+    {
+        table.Load();
+        engine.StartDate = {2026, 12, 6};
+        engine.StateLoaded = true;
+        table.rows = {{"eth0", 10, 20}};
+        SampleInterfaces(engine);
+        engine.TariffTable.FindOrAdd("eth0");
+    }
+};
+
+TEST_F(ExitFixture, WritesBothFilesThenReleasesTheLibrary)
+{
+    Run();
+    EXPECT_TRUE(Exit());
+    EXPECT_EQ(store.files["history.txt"], "SHOW=\r\nform1.width=792\r\n6.12.2026-0\t10        \t20        \teth0\r\n");
+    EXPECT_EQ(store.files["price.txt"], "eth0|eth0>0@0\r\n");
+    EXPECT_FALSE(table.Loaded());
+    EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(ExitFixture, AnIdleStartLeavesTheStoredFilesAlone)
+{
+    table.Load();
+    engine.StateLoaded = false;  // the start stopped before both files were read
+    EXPECT_TRUE(Exit());
+    EXPECT_EQ(store.saves, 0);
+    EXPECT_FALSE(table.Loaded());
+}
+
+TEST_F(ExitFixture, AFailedSaveKeepsSamplingUnlessTheUserEndsAnyway)
+{
+    Run();
+    store.failOnSave = 2;  // history written, price refused
+    answer = false;
+    EXPECT_FALSE(Exit());
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find("price.txt"), std::string::npos);
+    EXPECT_TRUE(table.HasEntry());  // still sampling
+    table.rows = {{"eth0", 15, 25}};
+    SampleInterfaces(engine);
+    EXPECT_EQ(engine.HistoryTable[1].InOctets, 15u);
+
+    store.failOnSave = 3;
+    answer = true;
+    EXPECT_TRUE(Exit());
+    EXPECT_FALSE(table.Loaded());
+}
+
+TEST(SampleInterfaces, SkipsTheSampleWithoutAnEntryPointOrATable)
+{
+    FakeIfTable table;
+    Engine engine(table);
+    table.rows = {{"eth0", 1, 2}};
+    SampleInterfaces(engine);  // library not loaded
+    table.Load();
+    table.entryPresent = false;
+    SampleInterfaces(engine);
+    table.entryPresent = true;
+    table.readFails = true;
+    SampleInterfaces(engine);
+    EXPECT_EQ(engine.HistoryTable.HistoryCount(), 0);
+    table.readFails = false;
+    SampleInterfaces(engine);
+    EXPECT_EQ(engine.HistoryTable.HistoryCount(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+#include "engine/state_files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+DayRecord Record(uint16_t d, uint16_t m, uint16_t y, int32_t segment, uint32_t in, uint32_t out, std::string name)
+{
+    DayRecord r;
+    r.Day = d, r.Month = m, r.Year = y, r.Segment = segment, r.InOctets = in, r.OutOctets = out;
+    r.Name = std::move(name);
+    return r;
+}
+
+TEST(HistoryFile, WritesTheExactLineForms)
+{
+    DayRecordArray history;
+    history.Append() = Record(6, 12, 2026, 0, 123456, 7890, "Realtek PCIe GbE");
+    history.Append() = Record(31, 1, 2027, 3, 0, 4294967295u, " odd\tname ");
+    EXPECT_EQ(WriteHistoryText(history, "", 800),
+              "SHOW=\r\n"
+              "form1.width=800\r\n"
+              "6.12.2026-0\t123456    \t7890      \tRealtek PCIe GbE\r\n"
+              "31.1.2027-3\t0         \t4294967295\t odd\tname \r\n");
+    EXPECT_EQ(WriteHistoryText(DayRecordArray(), "Modem", -5), "SHOW=Modem\r\nform1.width=-5\r\n");
+}
+
+TEST(HistoryFile, RoundTripsTheWholeCounterRange)
+{
+    DayRecordArray history;
+    const uint32_t counters[] = {0, 1, 2147483647u, 2147483648u, 4294967294u, 4294967295u};
+    int32_t segment = 0;
+    for (uint32_t in : counters) {
+        for (uint32_t out : counters) {
+            history.Append() = Record(1 + segment % 28, 1 + segment % 12, 2026, segment, in, out,
+                                      "conn " + std::to_string(segment % 3));
+            ++segment;
+        }
+    }
+    std::string text = WriteHistoryText(history, "conn 1", 1024);
+
+    DayRecordArray back;
+    HistorySettings settings = ReadHistoryText(text, back);
+    EXPECT_EQ(settings.ShowName, "conn 1");
+    EXPECT_EQ(settings.Width, 1024);
+    ASSERT_EQ(back.HistoryCount(), history.HistoryCount());
+    for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(back[i].InOctets, history[i].InOctets);
+        EXPECT_EQ(back[i].OutOctets, history[i].OutOctets);
+        EXPECT_EQ(back[i].Segment, history[i].Segment);
+        EXPECT_EQ(back[i].RecordDate(), history[i].RecordDate());
+        EXPECT_EQ(back[i].Name, history[i].Name);
+    }
+    EXPECT_EQ(WriteHistoryText(back, settings.ShowName, 1024), text);
+}
+
+TEST(HistoryFile, ReaderEdgeCases)
+{
+    struct Case {
+        const char* line;
+        DayRecord record;
+    };
+    const Case cases[] = {
+        {"6.12.2026-0\t1000      \t2000      \tName", Record(6, 12, 2026, 0, 1000, 2000, "Name")},
+        {"\t", Record(0, 0, 0, 0, 0, 0, "")},
+        {"6.12\t2026-1\tname", Record(6, 1220261 & 0xFFFF, 0, 0, 0, 0, "")},  // a missing delimiter takes the rest
+        {"6.12.2026-7\t4294967296\t99999999999\tbig", Record(6, 12, 2026, 7, 0, 0, "big")},
+        {"70000.1.2026-2147483648\t1\t2\tn", Record(70000 & 0xFFFF, 1, 2026, 0, 1, 2, "n")},
+        {"a6b.1 2.20x26-+1\t-5\t 7 \t  keeps blanks  ", Record(6, 12, 2026, 1, 5, 7, "  keeps blanks  ")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        DayRecordArray history;
+        ReadHistoryText(c.line, history);
+        ASSERT_EQ(history.HistoryCount(), 1);
+        const DayRecord& r = history[1];
+        EXPECT_EQ(r.RecordDate(), c.record.RecordDate());
+        EXPECT_EQ(r.Segment, c.record.Segment);
+        EXPECT_EQ(r.InOctets, c.record.InOctets);
+        EXPECT_EQ(r.OutOctets, c.record.OutOctets);
+        EXPECT_EQ(r.Name, c.record.Name);
+    }
+}
+
+TEST(HistoryFile, SettingLines)
+{
+    struct Case {
+        const char* text;
+        const char* show;
+        std::optional<int32_t> width;
+    };
+    const Case cases[] = {
+        {"SHOW=\r\n", "", std::nullopt},
+        {" SHOW = Modem \r\nform1.width= 640 \r\n", "Modem", 640},
+        {"form1.width=abc\n", "", 500},
+        {"form1.width=99999999999\n", "", 500},
+        {"form1.width=-20\rSHOW=a\rSHOW=b\r", "b", -20},
+        {"show=x\nSHOW\nother=1\n", "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        DayRecordArray history;
+        HistorySettings s = ReadHistoryText(c.text, history);
+        EXPECT_EQ(s.ShowName, c.show);
+        EXPECT_EQ(s.Width, c.width);
+        EXPECT_EQ(history.HistoryCount(), 0);
+    }
+}
+
+TEST(SplitLines, AnyLineEnd)
+{
+    EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(SplitLines(""), std::vector<std::string>{});
+    EXPECT_EQ(SplitLines("\n"), std::vector<std::string>{""});
+}
+
+TEST(TariffFile, ReaderCases)
+{
+    struct Case {
+        const char* line;
+        bool loaded;
+        const char* name;
+        const char* alias;
+        double in, out;
+    };
+    const Case cases[] = {
+        {"  Modem  |  My modem  >1,5@2", true, "Modem", "My modem", 1.5, 2},
+        {"Modem|My>1.5@0,25", true, "Modem", "My", 1.5, 0.25},
+        {"Modem|a>b@c>2@3", true, "Modem", "a>b@c", 2, 3},
+        {"Modem|alias>x@", true, "Modem", "alias", 0, 0},
+        {"Modem|alias", true, "Modem", "", 0, 0},
+        {"Modem|@4", true, "Modem", "", 0, 4},
+        {"Mo@dem|al>1E-5@ 7 ", true, "Mo@dem", "al", 0.00001, 7},
+        {"Modem|alias>1@2\tx", false, "", "", 0, 0},
+        {"no bar>1@2", false, "", "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        TariffArray tariffs;
+        ReadTariffText(c.line, tariffs);
+        ASSERT_EQ(tariffs.TariffCount(), c.loaded ? 1 : 0);
+        if (!c.loaded)
+            continue;
+        EXPECT_EQ(tariffs[1].Name, c.name);
+        EXPECT_EQ(tariffs[1].Alias, c.alias);
+        EXPECT_DOUBLE_EQ(tariffs[1].PriceIn, c.in);
+        EXPECT_DOUBLE_EQ(tariffs[1].PriceOut, c.out);
+        EXPECT_EQ(tariffs[1].LastTotal, 0u);
+    }
+}
+
+TEST(TariffFile, WritesAndReadsBackEveryEntryUnderEitherSeparator)
+{
+    TariffArray tariffs;
+    tariffs[tariffs.Add("Modem", "My modem")].PriceIn = 1.5;
+    int i = tariffs.Add("Modem", "dup > @ odd");
+    tariffs[i].PriceIn = 0.00001;
+    tariffs[i].PriceOut = 12;
+    tariffs.Add("lo", "");
+    EXPECT_EQ(WriteTariffText(tariffs, ','), "Modem|My modem>1,5@0\r\nModem|dup > @ odd>1E-5@12\r\nlo|>0@0\r\n");
+
+    for (char sep : {',', '.'}) {
+        TariffArray back;
+        ReadTariffText(WriteTariffText(tariffs, sep), back);
+        ASSERT_EQ(back.TariffCount(), 3);
+        for (int k = 1; k <= 3; ++k) {
+            EXPECT_EQ(back[k].Name, tariffs[k].Name);
+            EXPECT_EQ(back[k].Alias, tariffs[k].Alias);
+            EXPECT_EQ(back[k].PriceIn, tariffs[k].PriceIn);
+            EXPECT_EQ(back[k].PriceOut, tariffs[k].PriceOut);
+        }
+    }
+}
+
+TEST(TariffFile, LoadsNoMoreThanTheTableHolds)
+{
+    std::string text;
+    for (int i = 1; i <= 300; ++i)
+        text += "c" + std::to_string(i) + "|a>1@2\r\n";
+    TariffArray tariffs;
+    ReadTariffText(text, tariffs);
+    EXPECT_EQ(tariffs.TariffCount(), 254);
+    EXPECT_EQ(tariffs[254].Name, "c254");
+}
+
+}  // namespace
