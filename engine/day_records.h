@@ -45,7 +45,7 @@ private:
 struct mtp {
     double PriceIn = 0;      // roubles per megabyte of inbound traffic
     double PriceOut = 0;     // roubles per megabyte of outbound traffic
-    uint32_t LastTotal = 0;  // today's in + out at the previous redraw, for the speed
+    uint64_t LastTotal = 0;  // today's in + out at the previous redraw, for the speed (never wraps)
     std::string Name;
     std::string Alias;
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/day_records.h"
+#include "engine/formats.h"
 #include "platform/clock.h"
 #include "platform/file_store.h"
 #include "platform/iftable.h"
@@ -23,6 +24,7 @@ struct Engine {
     std::string ShowName;       // when set, the only connection the main window draws
     std::string SelectedConnection;
     std::string FirstConnection;
+    std::vector<infos> InformerRows;  // this tick's informer lines, rebuilt by every drawing pass
     IfTableSource& IfTable;     // IPHLPAPI.DLL and its GetIfTable (IfTableProc)
 
     // True once both state files were read whole. Until then the tables in memory are not

@@ -4,6 +4,17 @@
 #include <cmath>
 #include <cstdlib>
 
+void SignificantDigits(double magnitude, std::string& digits, int& exponent)
+{
+    char buf[64];  // d.dddddddddddddde±x
+    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+    std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+    std::size_t e = text.find('e');
+    digits.assign(1, text[0]);
+    digits.append(text.substr(2, e - 2));
+    exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+}
+
 std::string FormatGeneral(double value, char decimalSeparator)
 {
     if (std::isnan(value))
@@ -13,15 +24,9 @@ std::string FormatGeneral(double value, char decimalSeparator)
     if (value == 0)
         return "0";
 
-    // 15 significant digits, rounded: d.dddddddddddddde±x
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-    std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
-    std::size_t e = text.find('e');
     std::string digits;
-    digits += text[0];
-    digits.append(text.substr(2, e - 2));
-    int exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+    int exponent = 0;
+    SignificantDigits(std::fabs(value), digits, exponent);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 

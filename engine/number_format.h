@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+// A finite magnitude rounded to 15 significant digits: digits "d1d2...d15" and the decimal
+// exponent of the first, so that the value is d1.d2d3... x 10^exponent.
+void SignificantDigits(double magnitude, std::string& digits, int& exponent);
+
 // The general form with at most 15 significant digits: fixed notation from 0.0001 up to
 // below 10^15 (trailing zeros dropped, no separator for whole numbers), scientific
 // otherwise (1E-5, 1,5E20). Used for prices in the tariff file and the report.

@@ -1,0 +1,181 @@
+#include "mainwindow/panel.h"
+
+#include "informer/hidden_connections.h"
+
+const char* const TodayCaption = "Сегодня";
+const char* const AllDaysCaption = "Всего";
+
+namespace {
+
+struct Sums {
+    uint64_t todayIn = 0, todayOut = 0, allIn = 0, allOut = 0;
+};
+
+Sums SumConnection(DayRecordArray& history, int32_t first, const Date& today)
+{
+    Sums sums;
+    const std::string& name = history[first].Name;
+    for (int32_t j = first; j <= history.HistoryCount(); ++j) {
+        DayRecord& r = history[j];
+        if (r.Summed || r.Name != name)
+            continue;
+        sums.allIn += r.InOctets;
+        sums.allOut += r.OutOctets;
+        if (r.RecordDate() == today) {
+            sums.todayIn += r.InOctets;
+            sums.todayOut += r.OutOctets;
+        }
+        r.Summed = 1;
+    }
+    return sums;
+}
+
+class PanelPass {
+public:
+    PanelPass(Engine& engine, PanelHost& host, char sep, const std::filesystem::path& folder)
+        : e_(engine), host_(host), canvas_(host.PanelCanvas()), sep_(sep), folder_(folder)
+    {
+    }
+
+    void Draw()
+    {
+        host_.SizeBitmapToPanel();
+        canvas_.SetFontSize(10);
+        PanelY = PanelStyle::FirstBlockTop;
+        e_.FirstConnection.clear();
+        DayRecordArray& history = e_.HistoryTable;
+        for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
+            history[i].Summed = 0;
+            history[i].BlockTop = 0;
+        }
+        for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
+            if (history[i].Summed)
+                continue;
+            const std::string name = history[i].Name;
+            if (e_.FirstConnection.empty())
+                e_.FirstConnection = name;
+            Sums sums = SumConnection(history, i, e_.StartDate);
+            if (!e_.ShowName.empty() && name != e_.ShowName)
+                continue;
+            DrawBlock(i, name, sums);
+        }
+    }
+
+private:
+    void DrawBlock(int32_t first, const std::string& name, const Sums& sums)
+    {
+        const int top = PanelY;
+        e_.HistoryTable[first].BlockTop = top;
+        if (host_.PanelHeight() < top + 128)
+            host_.GrowWindow(top + 208);  // pending messages run here; `first` is an index, still valid
+
+        canvas_.SetFontColor(host_.DesktopColor());
+        canvas_.SetFontBold(true);
+        canvas_.TextOut(10, top, DisplayName(e_.TariffTable, name, true), true);
+
+        canvas_.SetFontColor(PanelStyle::Blue);
+        canvas_.SetFontBold(false);
+        PanelY += PanelStyle::LineStep;
+        const char* headers[] = {"Отправлено", "Принято", "Всего", "Скорость", "Итого", "Цена Вход.", "Цена Исход."};
+        for (int k = 0; k < 7; ++k)
+            canvas_.TextOut(PanelStyle::PanelX + 20 + 100 * k, PanelY, headers[k]);
+
+        DrawRow(TodayCaption, sums.todayOut, sums.todayIn, name);
+        DrawRow(AllDaysCaption, sums.allOut, sums.allIn, name);
+        PanelY += PanelStyle::BlockGap;
+    }
+
+    void DrawRow(const char* caption, uint64_t out, uint64_t in, const std::string& name)
+    {
+        const bool today = std::string(caption) == TodayCaption;
+        infos* row = nullptr;
+        if (today) {
+            row = &e_.InformerRows.emplace_back();
+            row->Conn = name;
+            row->Title = DisplayName(e_.TariffTable, name, false).substr(0, 17) + ".   ";
+            row->Visible = InformerShows(name, folder_);
+        }
+        const int x = PanelStyle::PanelX;
+        PanelY += PanelStyle::LineStep;
+        const int y = PanelY;
+        canvas_.SetFontColor(PanelStyle::Blue);
+        canvas_.TextOut(10, y, caption);
+
+        canvas_.SetFontColor(PanelStyle::Black);
+        canvas_.TextOut(x + 20, y, TrafficText(out, 0, sep_));
+        canvas_.TextOut(x + 120, y, TrafficText(in, 0, sep_));
+        canvas_.TextOut(x + 220, y, TrafficText(out, in, sep_) + Blanks92);
+        if (row)
+            row->Traffic = TrafficText(out, in, sep_);
+
+        double speed = 0;
+        if (today) {
+            // The tick comes once a second: the growth of today's total is the speed.
+            int entry = e_.TariffTable.Find(name);
+            double previous = entry ? static_cast<double>(e_.TariffTable[entry].LastTotal) : 0;
+            speed = (static_cast<double>(out) + static_cast<double>(in) - previous) / 128;
+            if (entry)
+                e_.TariffTable[entry].LastTotal = out + in;
+            row->Speed = SpeedText(speed, sep_);
+            canvas_.TextOut(x + 320, y, row->Speed);
+        }
+
+        // A connection without an entry gets one here; on a full table it is priced at 0.
+        int entry = e_.TariffTable.FindOrAdd(name);
+        double priceIn = entry ? e_.TariffTable[entry].PriceIn : 0;
+        double priceOut = entry ? e_.TariffTable[entry].PriceOut : 0;
+        std::string cost = CostText(priceOut * static_cast<double>(out), priceIn * static_cast<double>(in), sep_);
+        if (speed < 0 && entry)
+            e_.TariffTable[entry].LastTotal = 0;
+        canvas_.SetFontColor(PanelStyle::Red);
+        canvas_.TextOut(x + 420, y, cost);
+        if (row)
+            row->Sum = cost;
+
+        canvas_.SetFontColor(PanelStyle::Black);
+        canvas_.TextOut(x + 520, y, FormatFixed(priceIn, 2, sep_) + " руб.");
+        std::string outPrice = FormatFixed(priceOut, 2, sep_) + " руб.";
+        canvas_.TextOut(x + 620, y, outPrice);
+
+        int wanted = canvas_.TextWidth(outPrice) + x + 620 + 40;
+        if (host_.OuterWidth() < wanted)
+            host_.SetOuterWidth(wanted);
+    }
+
+    Engine& e_;
+    PanelHost& host_;
+    Canvas& canvas_;
+    char sep_;
+    const std::filesystem::path& folder_;
+    int PanelY = PanelStyle::FirstBlockTop;
+};
+
+}  // namespace
+
+void DrawPanel(Engine& engine, PanelHost& host, char decimalSeparator, const std::filesystem::path& folder)
+{
+    PanelPass(engine, host, decimalSeparator, folder).Draw();
+}
+
+std::string SpeedText(double kilobitsPerSecond, char decimalSeparator)
+{
+    if (kilobitsPerSecond < 0)
+        return Blanks92;
+    if (kilobitsPerSecond > 1024)
+        return " " + FormatFixed(kilobitsPerSecond / 1024, 1, decimalSeparator) + " Mbit/s" + Blanks92;
+    return " " + FormatFixed(kilobitsPerSecond, 1, decimalSeparator) + "  Kbit/s";
+}
+
+std::string HitTest(const DayRecordArray& history, const std::string& firstConnection, int y)
+{
+    std::string selected = firstConnection;
+    int best = 16777215;
+    for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
+        int p = history[i].BlockTop;
+        if (p > 0 && p <= y && y - p < best) {
+            selected = history[i].Name;
+            best = y - p;
+        }
+    }
+    return selected;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The HTML history report of one connection ("otchet\history.htm") and the archive name of the
+// history clearing. The page is built here as bytes; the shell writes it and opens it.
+#include <functional>
+#include <string>
+
+#include "engine/day_records.h"
+
+// The product site root, without a trailing slash: the page's logo, advertisement frame and links.
+extern const char* const ProductSite;
+
+// The report's own tariff lookup: the first entry named exactly `name` gives PriceIn (outbound
+// false) or PriceOut (true). An absent name is appended with both prices 0 and the name as its
+// alias, so a report never blanks the name the panel shows; a full table appends nothing and gives 0.
+double ReportPriceLookup(TariffArray& tariffs, const std::string& name, bool outbound);
+
+// The whole page for `connection`, byte for byte: CR LF line ends, Windows-1251 program text,
+// names and aliases as held (HTML-escaped in the title and heading). Days are listed newest
+// first, with a cost line after each month; the prices are today's prices for every day.
+std::string HistoryReportPage(const DayRecordArray& history, TariffArray& tariffs, const std::string& connection,
+                              char decimalSeparator);
+
+// "arxiv_" + date + "_history.txt" for the history clearing. Characters a Windows file name cannot
+// hold (\ / : * ? " < > | and control characters) become "-"; when `exists(name)` says the name
+// is taken, "arxiv_<date>_2_history.txt", "_3", ... is used, so an earlier archive is never replaced.
+std::string ArchiveFileName(const std::string& shortDate, const std::function<bool(const std::string&)>& exists);
