@@ -16,6 +16,7 @@
 #include "mainwindow/about.h"
 #include "platform/file_store_win.h"
 #include "platform/iftable_win.h"
+#include "platform/shell_win.h"
 #include "platform/system_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
@@ -33,12 +34,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     Win32Clock clock;
     Win32Regional regional;
     AtomicFileStore store;
+    Win32Shell shell;
     Engine engine(ifTable);
     HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
 
     TForm2 form2;
-    TForm1 form1(engine, clock, regional, store, std::filesystem::current_path());
-    TForm3 form3;
+    TForm1 form1(engine, clock, regional, store, shell, std::filesystem::current_path(), ExecutableFolder());
+    TForm3 form3(shell);
     TForm4 form4;
     TForm5 form5;
     TForm6 form6;
@@ -46,10 +48,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     form2.ost = [&] { return form1.ost(); };
     form2.ShowMainForm = [&] { form1.Show(); };
     form2.ResumeSampling = [&] { form1.ResumeSampling(); };
+    form1.ShowAbout = [&] { form3.Show(); };
 
     form2.Create(icon);
     form1.Create();
-    form3.Create();
+    form3.Create(icon);
     form4.Create();
     form5.Create();
     form6.Create();

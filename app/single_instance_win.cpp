@@ -24,7 +24,7 @@ SingleInstance::~SingleInstance()
 
 void SingleInstance::RefuseThisCopy() const
 {
-    ShowModal({ModalKind::Exclamation, ApplicationTitle, "Программа Vornik V1.5 уже запущена"});
+    ShowMessageBox(ModalKind::Exclamation, "Программа Vornik V1.5 уже запущена");
     HWND running = FindWindowW(L"TForm2", ProgramText("Fast INFO - Vornik V1.5").c_str());
     if (!running)
         return;

@@ -67,17 +67,11 @@ void TForm2::abfTrayIcon1DblClick()
 
 void TForm2::ShowTrayMenu()
 {
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, IdMainForm, ProgramText("Главная форма").c_str());
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, IdInformer, ProgramText("Информер").c_str());
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, IdExit, ProgramText("Выход").c_str());
+    HMENU menu = CreatePopupMenuOf({{IdMainForm, "Главная форма"}, {0, "-"}, {IdInformer, "Информер"}, {0, "-"},
+                                    {IdExit, "Выход"}});
     POINT at;
     GetCursorPos(&at);
-    SetForegroundWindow(Handle());
-    UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-    PostMessageW(Handle(), WM_NULL, 0, 0);
+    UINT command = TrackMenu(Handle(), menu, at);
     DestroyMenu(menu);
     switch (command) {
     case IdMainForm: Form1N10Click(); break;

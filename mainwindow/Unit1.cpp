@@ -1,19 +1,84 @@
 #include "mainwindow/Unit1.h"
 
+#include <commctrl.h>
+
 #include <exception>
 
+#include "mainwindow/commands.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
 namespace {
+
 const int DesignClientWidth = 792;
 const int DesignClientHeight = 123;
 const char* const Caption = "VORNIK V1.5+ by Kestrane";
+const COLORREF ButtonBarColor = RGB(246, 246, 246);
+const int BannerResource = 2;
+
+struct ButtonPlace {
+    TForm1::CommandId id;
+    int left, width;
+    const char* caption;
+};
+const ButtonPlace Buttons[] = {
+    {TForm1::IdButton1, 0, 73, "Выход"},
+    {TForm1::IdButton3, 80, 113, "Написать автору"},
+    {TForm1::IdButton2, 200, 137, "Отчистить историю"},
+    {TForm1::IdButton4, 344, 121, "Помощь"},
+    {TForm1::IdButton5, 472, 81, "Об авторе"},
+};
+
+// Lets pending messages run. A quit met here is posted again for the main loop.
+void ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void DrawPicture(HDC dc, const RgbPicture& picture, int left, int top)
+{
+    if (picture.Width == 0)
+        return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.Width;
+    info.bmiHeader.biHeight = -picture.Height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint8_t> bgra(static_cast<std::size_t>(picture.Width) * picture.Height * 4);
+    for (std::size_t p = 0, q = 0; p < picture.Pixels.size(); p += 3, q += 4) {
+        bgra[q] = picture.Pixels[p + 2];
+        bgra[q + 1] = picture.Pixels[p + 1];
+        bgra[q + 2] = picture.Pixels[p];
+    }
+    SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(picture.Width), static_cast<DWORD>(picture.Height), 0, 0, 0,
+                      static_cast<UINT>(picture.Height), bgra.data(), &info, DIB_RGB_COLORS);
+}
+
 }  // namespace
 
-TForm1::TForm1(Engine& engine, Clock& clock, Regional& regional, FileStore& store, std::filesystem::path workFolder)
-    : engine_(engine), clock_(clock), regional_(regional), store_(store), workFolder_(std::move(workFolder))
+TForm1::TForm1(Engine& engine, Clock& clock, Regional& regional, FileStore& store, Shell& shell,
+               std::filesystem::path workFolder, std::filesystem::path exeFolder)
+    : engine_(engine), clock_(clock), regional_(regional), store_(store), shell_(shell),
+      workFolder_(std::move(workFolder)), exeFolder_(std::move(exeFolder))
 {
+    TrackPopup = [this](HMENU menu, POINT at) { return TrackMenu(Handle(), menu, at); };
+}
+
+TForm1::~TForm1()
+{
+    if (Handle())
+        DestroyWindow(Handle());
+    DeleteObject(buttonFont_);
 }
 
 void TForm1::Create()
@@ -21,7 +86,16 @@ void TForm1::Create()
     Register(L"TForm1", LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(1)), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     CreateHandle(L"TForm1", ProgramText(Caption), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0,
                  DesignClientWidth, DesignClientHeight);
+    // The picture stored with the window, shown until the rotation begins.
+    if (HRSRC found = FindResourceW(ModuleInstance(), MAKEINTRESOURCEW(BannerResource), MAKEINTRESOURCEW(10))) {
+        const char* data = static_cast<const char*>(LockResource(LoadResource(ModuleInstance(), found)));
+        if (data)
+            DecodeJpeg(std::string(data, SizeofResource(ModuleInstance(), found)), banner_);
+    }
+    CreateButtons();
+    LayOut();
     CenterOnScreen();
+    SetTimer(Handle(), bantm, bantmInterval, nullptr);
     try {
         FormCreate();
     } catch (const std::exception& e) {
@@ -29,8 +103,45 @@ void TForm1::Create()
     }
 }
 
+void TForm1::CreateButtons()
+{
+    buttonFont_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman");
+    for (std::size_t i = 0; i < std::size(Buttons); ++i) {
+        buttons_[i] = CreateWindowExW(0, L"BUTTON", ProgramText(Buttons[i].caption).c_str(),
+                                      WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, Buttons[i].left, 0,
+                                      Buttons[i].width, 22, Handle(),
+                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(Buttons[i].id)), ModuleInstance(),
+                                      nullptr);
+        SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    }
+    // The banner's hint names the maker's portal.
+    hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, Handle(),
+                            nullptr, ModuleInstance(), nullptr);
+    std::wstring hintText = ProgramText(std::string("Портал разработчика: ") + MakerPortal);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = 1;
+    tool.lpszText = hintText.data();
+    tool.rect = RECT{0, 0, 4000, BannerHeight};
+    SendMessageW(hint_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TForm1::LayOut()
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    for (std::size_t i = 0; i < std::size(Buttons); ++i)
+        SetWindowPos(buttons_[i], nullptr, Buttons[i].left, client.bottom - ButtonBarHeight, Buttons[i].width, 22,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void TForm1::FormCreate()
 {
+    bannerStep_ = 0;
     if (!engine_.IfTable.Load())
         return;  // no interface library: an idle run, silently
     if (!engine_.IfTable.HasEntry()) {
@@ -38,11 +149,8 @@ void TForm1::FormCreate()
         Hide();
     }
     engine_.StartDate = clock_.Today();
-    if (std::optional<int32_t> width = LoadState(engine_, workFolder_)) {
-        RECT r;
-        GetWindowRect(Handle(), &r);
-        SetWindowPos(Handle(), nullptr, 0, 0, *width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (std::optional<int32_t> width = LoadState(engine_, workFolder_))
+        SetOuterWidth(*width);
     lastSave_ = clock_.Milliseconds();
     SetTimer1(true);
 }
@@ -56,13 +164,17 @@ void TForm1::SetTimer1(bool on)
         KillTimer(Handle(), Timer1);
 }
 
+void TForm1::StopSampling() { SetTimer1(false); }
+
 void TForm1::Timer1Timer()
 {
     SetTimer1(false);
     try {
         SampleInterfaces(engine_);
+        DrawPanel(engine_, *this, regional_.DecimalSeparator(), workFolder_);
+        InvalidateRect(Handle(), nullptr, FALSE);
         if (RefreshInformerList)
-            RefreshInformerList();
+            RefreshInformerList(engine_.InformerRows);
         lastTickError_.clear();
     } catch (const std::exception& e) {
         // The timer comes back on whatever happened, and one error is not shown every second.
@@ -71,6 +183,7 @@ void TForm1::Timer1Timer()
             ShowErrorBox(e.what());
         }
     }
+    engine_.InformerRows.clear();
     if (clock_.Milliseconds() - lastSave_ >= SaveInterval)
         SaveNow();
     SetTimer1(true);
@@ -95,10 +208,9 @@ void TForm1::SaveNow()
 bool TForm1::ost()
 {
     auto endAnyway = [](const std::string& error) {
-        return ShowModal({ModalKind::YesNo, ApplicationTitle,
-                          "Не удалось сохранить данные о трафике.\n\n" + error +
+        return ShowMessageBox(ModalKind::YesNo, "Не удалось сохранить данные о трафике.\n\n" + error +
                               "\n\nЗавершить программу без сохранения? Трафик, подсчитанный после последнего "
-                              "сохранения, будет потерян."});
+                              "сохранения, будет потерян.");
     };
     exited_ = ExitSave(engine_, workFolder_, OuterWidth(), regional_.DecimalSeparator(), store_, endAnyway);
     return exited_;
@@ -111,11 +223,131 @@ void TForm1::ResumeSampling()
         engine_.IfTable.Release();
 }
 
-int TForm1::OuterWidth() const
+int TForm1::OuterWidth()
 {
     RECT r;
     GetWindowRect(Handle(), &r);
     return r.right - r.left;
+}
+
+void TForm1::SetOuterWidth(int width)
+{
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TForm1::PanelHeight()
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    return std::max<int>(0, client.bottom - BannerHeight - ButtonBarHeight);
+}
+
+void TForm1::SizeBitmapToPanel()
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    canvas_.Resize(std::max<int>(1, client.right), std::max(1, PanelHeight()));
+}
+
+void TForm1::GrowWindow(int outerHeight)
+{
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, outerHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeBitmapToPanel();
+    ProcessMessages();
+}
+
+Color TForm1::DesktopColor() { return GetSysColor(COLOR_BACKGROUND); }
+
+void TForm1::Paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    RECT banner{0, 0, client.right, BannerHeight};
+    FillRect(dc, &banner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawPicture(dc, banner_, (client.right - banner_.Width) / 2, (BannerHeight - banner_.Height) / 2);
+    BitBlt(dc, 0, BannerHeight, canvas_.Width(), canvas_.Height(), canvas_.Dc(), 0, 0, SRCCOPY);
+    RECT bar{0, client.bottom - ButtonBarHeight, client.right, client.bottom};
+    HBRUSH grey = CreateSolidBrush(ButtonBarColor);
+    FillRect(dc, &bar, grey);
+    DeleteObject(grey);
+    EndPaint(Handle(), &ps);
+}
+
+void TForm1::ShowMessage(const std::string& text) { ShowMessageBox(ModalKind::Plain, text); }
+
+void TForm1::Image1MouseDown(int button, int x, int y)
+{
+    if (button != 1)
+        return;
+    engine_.SelectedConnection = HitTest(engine_.HistoryTable, engine_.FirstConnection, y);
+    RECT outer;
+    GetWindowRect(Handle(), &outer);
+    HMENU menu = CreatePopupMenuOf({{IdHistory, "История"}, {0, "-"}, {IdSetPrice, "Задать цену"}, {0, "-"},
+                                    {IdRename, "Переименовать"}});
+    UINT command = TrackPopup(menu, POINT{outer.left + x, outer.top + y + 20});
+    DestroyMenu(menu);
+    switch (command) {
+    case IdHistory:
+        if (N2Click)
+            N2Click();
+        break;
+    case IdSetPrice: N3Click(); break;
+    case IdRename: N5Click(); break;
+    }
+}
+
+namespace {
+PromptUi BoxPrompts()
+{
+    return {[](const std::string& text) { ShowMessageBox(ModalKind::Plain, text); },
+            [](const std::string& prompt, const std::string& defaultText, std::string& answer) {
+                ModalBox box{ModalKind::Input, ApplicationTitle, prompt, defaultText};
+                if (!ShowModal(box))
+                    return false;
+                answer = box.Value;
+                return true;
+            }};
+}
+}  // namespace
+
+void TForm1::N3Click() { SetPricesCommand(engine_.TariffTable, engine_.SelectedConnection, BoxPrompts()); }
+
+void TForm1::N5Click() { RenameCommand(engine_.TariffTable, engine_.SelectedConnection, BoxPrompts()); }
+
+void TForm1::SpeedButton1Click()
+{
+    if (ost())
+        PostQuitMessage(0);
+}
+
+void TForm1::SpeedButton3Click()
+{
+    if (shell_.Open(L"open", ProgramText(MailAuthorLink()), SW_SHOWNORMAL) <= 32)
+        ShowMessage("Не удалось написать письмо автору.");
+}
+
+void TForm1::SpeedButton4Click() { shell_.Open(L"open", (exeFolder_ / L"help" / L"help_me.htm").wstring(), SW_SHOWMAXIMIZED); }
+
+void TForm1::Image2Click() { shell_.Open(L"", ProgramText(MakerPortal), SW_SHOWNORMAL); }
+
+void TForm1::bantmTimer()
+{
+    if (bannerStep_ >= 4)
+        bannerStep_ = 0;
+    ++bannerStep_;
+    // A missing or broken picture keeps the current one: no box every six seconds.
+    std::string bytes;
+    std::wstring name = L"ban000" + std::to_wstring(bannerStep_) + L".jpg";
+    if (ReadWholeFile(exeFolder_ / L"ban" / name, bytes) && DecodeJpeg(bytes, banner_)) {
+        RECT banner{0, 0, 4000, BannerHeight};
+        InvalidateRect(Handle(), &banner, FALSE);
+    }
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -124,7 +356,53 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == Timer1)
             Timer1Timer();
+        else if (wParam == bantm)
+            bantmTimer();
         return 0;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SIZE:
+        LayOut();
+        return 0;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IdButton1: SpeedButton1Click(); break;
+        case IdButton2:
+            if (SpeedButton2Click)
+                SpeedButton2Click();
+            break;
+        case IdButton3: SpeedButton3Click(); break;
+        case IdButton4: SpeedButton4Click(); break;
+        case IdButton5:
+            if (ShowAbout)
+                ShowAbout();
+            break;
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+        if (y < BannerHeight) {
+            if (message == WM_LBUTTONDOWN)
+                Image2Click();
+        } else if (y < BannerHeight + PanelHeight()) {
+            Image1MouseDown(message == WM_LBUTTONDOWN ? 0 : message == WM_RBUTTONDOWN ? 1 : 2, x, y - BannerHeight);
+        }
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            POINT p;
+            GetCursorPos(&p);
+            ScreenToClient(Handle(), &p);
+            if (p.y < BannerHeight) {
+                SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+                return TRUE;
+            }
+        }
+        break;
     case WM_CLOSE:
         Hide();  // the main window only hides; the program goes on in the tray
         return 0;

@@ -1,33 +1,64 @@
 #pragma once
-// TForm1, the main window. It owns the engine's start-up (FormCreate), the one-second
-// sampling cycle (Timer1Timer) and the state writer ost that every way out calls.
+// TForm1, the main window: the banner, the panel of figures and the button bar. It owns the
+// engine's start-up (FormCreate), the one-second cycle (Timer1Timer) and the state writer
+// ost that every way out calls. Its handlers gather input and call the core.
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #include "engine/engine.h"
+#include "mainwindow/panel.h"
+#include "platform/canvas_win.h"
 #include "platform/file_store.h"
+#include "platform/picture.h"
 #include "platform/regional.h"
+#include "platform/shell_win.h"
 #include "platform/window_win.h"
 
-class TForm1 : public Window {
+class TForm1 : public Window, private PanelHost {
 public:
     static constexpr UINT_PTR Timer1 = 1;
     static constexpr UINT Timer1Interval = 1000;
+    static constexpr UINT_PTR bantm = 2;
+    static constexpr UINT bantmInterval = 6000;
     static constexpr uint64_t SaveInterval = 5 * 60 * 1000;  // counts at risk from a crash or power cut
+    static constexpr int BannerHeight = 60;                   // Image2
+    static constexpr int ButtonBarHeight = 21;                // Panel1
+    enum CommandId : UINT { IdHistory = 201, IdSetPrice, IdRename, IdButton1 = 301, IdButton2, IdButton3, IdButton4, IdButton5 };
 
-    TForm1(Engine& engine, Clock& clock, Regional& regional, FileStore& store, std::filesystem::path workFolder);
+    TForm1(Engine& engine, Clock& clock, Regional& regional, FileStore& store, Shell& shell,
+           std::filesystem::path workFolder, std::filesystem::path exeFolder);
+    ~TForm1() override;
 
     void Create();  // the hidden window, then FormCreate
     bool ost();     // saves for an exit; false when the user chose to stay after a failed save
     void Timer1Timer();
     void SaveNow();         // the periodic save and the save before sleep
     void ResumeSampling();  // a shut-down was called off after ost
-    int OuterWidth() const;
+    void StopSampling();    // Timer1 off, also the periodic save
+    int OuterWidth() override;
     bool Sampling() const { return sampling_; }
 
+    // Commands, also called by tests.
+    void Image1MouseDown(int button, int x, int y);  // button: 0 left, 1 right, 2 middle; panel pixels
+    void N3Click();
+    void N5Click();
+    void SpeedButton1Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void Image2Click();
+    void bantmTimer();
+    uint8_t BannerStep() const { return bannerStep_; }
+    const RgbPicture& BannerPicture() const { return banner_; }
+    GdiCanvas& Panel() { return canvas_; }
+
     // Wired by the program entry.
-    std::function<void()> RefreshInformerList;
+    std::function<void(const std::vector<infos>&)> RefreshInformerList;
+    std::function<void()> ShowAbout;          // "Об авторе"
+    std::function<void()> N2Click;            // "История"
+    std::function<void()> SpeedButton2Click;  // "Отчистить историю"
+    // The popup menu, replaceable so tests can pick an item: returns the chosen command or 0.
+    std::function<UINT(HMENU menu, POINT at)> TrackPopup;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -35,12 +66,32 @@ protected:
 private:
     void FormCreate();
     void SetTimer1(bool on);
+    void CreateButtons();
+    void LayOut();
+    void Paint();
+    void ShowMessage(const std::string& text);
+
+    // PanelHost
+    Canvas& PanelCanvas() override { return canvas_; }
+    void SizeBitmapToPanel() override;
+    int PanelHeight() override;
+    void GrowWindow(int outerHeight) override;
+    void SetOuterWidth(int width) override;
+    Color DesktopColor() override;
 
     Engine& engine_;
     Clock& clock_;
     Regional& regional_;
     FileStore& store_;
+    Shell& shell_;
     std::filesystem::path workFolder_;
+    std::filesystem::path exeFolder_;
+    GdiCanvas canvas_;
+    RgbPicture banner_;
+    uint8_t bannerStep_ = 0;
+    HWND buttons_[5] = {};
+    HFONT buttonFont_ = nullptr;
+    HWND hint_ = nullptr;
     bool sampling_ = false;  // Timer1 belongs on
     bool exited_ = false;    // ost has saved for an exit
     uint64_t lastSave_ = 0;

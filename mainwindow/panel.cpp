@@ -71,14 +71,14 @@ private:
 
         canvas_.SetFontColor(host_.DesktopColor());
         canvas_.SetFontBold(true);
-        canvas_.TextOut(10, top, DisplayName(e_.TariffTable, name, true), true);
+        canvas_.PutText(10, top, DisplayName(e_.TariffTable, name, true), true);
 
         canvas_.SetFontColor(PanelStyle::Blue);
         canvas_.SetFontBold(false);
         PanelY += PanelStyle::LineStep;
         const char* headers[] = {"Отправлено", "Принято", "Всего", "Скорость", "Итого", "Цена Вход.", "Цена Исход."};
         for (int k = 0; k < 7; ++k)
-            canvas_.TextOut(PanelStyle::PanelX + 20 + 100 * k, PanelY, headers[k]);
+            canvas_.PutText(PanelStyle::PanelX + 20 + 100 * k, PanelY, headers[k]);
 
         DrawRow(TodayCaption, sums.todayOut, sums.todayIn, name);
         DrawRow(AllDaysCaption, sums.allOut, sums.allIn, name);
@@ -99,12 +99,12 @@ private:
         PanelY += PanelStyle::LineStep;
         const int y = PanelY;
         canvas_.SetFontColor(PanelStyle::Blue);
-        canvas_.TextOut(10, y, caption);
+        canvas_.PutText(10, y, caption);
 
         canvas_.SetFontColor(PanelStyle::Black);
-        canvas_.TextOut(x + 20, y, TrafficText(out, 0, sep_));
-        canvas_.TextOut(x + 120, y, TrafficText(in, 0, sep_));
-        canvas_.TextOut(x + 220, y, TrafficText(out, in, sep_) + Blanks92);
+        canvas_.PutText(x + 20, y, TrafficText(out, 0, sep_));
+        canvas_.PutText(x + 120, y, TrafficText(in, 0, sep_));
+        canvas_.PutText(x + 220, y, TrafficText(out, in, sep_) + Blanks92);
         if (row)
             row->Traffic = TrafficText(out, in, sep_);
 
@@ -117,7 +117,7 @@ private:
             if (entry)
                 e_.TariffTable[entry].LastTotal = out + in;
             row->Speed = SpeedText(speed, sep_);
-            canvas_.TextOut(x + 320, y, row->Speed);
+            canvas_.PutText(x + 320, y, row->Speed);
         }
 
         // A connection without an entry gets one here; on a full table it is priced at 0.
@@ -128,14 +128,14 @@ private:
         if (speed < 0 && entry)
             e_.TariffTable[entry].LastTotal = 0;
         canvas_.SetFontColor(PanelStyle::Red);
-        canvas_.TextOut(x + 420, y, cost);
+        canvas_.PutText(x + 420, y, cost);
         if (row)
             row->Sum = cost;
 
         canvas_.SetFontColor(PanelStyle::Black);
-        canvas_.TextOut(x + 520, y, FormatFixed(priceIn, 2, sep_) + " руб.");
+        canvas_.PutText(x + 520, y, FormatFixed(priceIn, 2, sep_) + " руб.");
         std::string outPrice = FormatFixed(priceOut, 2, sep_) + " руб.";
-        canvas_.TextOut(x + 620, y, outPrice);
+        canvas_.PutText(x + 620, y, outPrice);
 
         int wanted = canvas_.TextWidth(outPrice) + x + 620 + 40;
         if (host_.OuterWidth() < wanted)

@@ -14,6 +14,6 @@ public:
     virtual void SetFontBold(bool bold) = 0;
     // The program's own texts are Windows-1251; connection names and aliases are user text,
     // in the system's ANSI code page.
-    virtual void TextOut(int x, int y, const std::string& text, bool userText = false) = 0;
+    virtual void PutText(int x, int y, const std::string& text, bool userText = false) = 0;
     virtual int TextWidth(const std::string& text) = 0;
 };

@@ -10,15 +10,26 @@ ModalFunction& Replacement()
 }
 }  // namespace
 
-bool ShowSystemModal(const ModalBox& box);  // the platform's own boxes
+bool ShowSystemModal(ModalBox& box);  // the platform's own boxes
 
-bool ShowModal(const ModalBox& box)
+bool ShowModal(ModalBox& box)
 {
     if (Replacement())
         return Replacement()(box);
     return ShowSystemModal(box);
 }
 
+bool ShowModal(ModalBox&& box) { return ShowModal(box); }
+
 void SetModalFunction(ModalFunction function) { Replacement() = std::move(function); }
 
-void ShowErrorBox(const std::string& text) { ShowModal({ModalKind::Error, ApplicationTitle, text}); }
+bool ShowMessageBox(ModalKind kind, const std::string& text)
+{
+    ModalBox box;
+    box.Kind = kind;
+    box.Caption = ApplicationTitle;
+    box.Text = text;
+    return ShowModal(box);
+}
+
+void ShowErrorBox(const std::string& text) { ShowMessageBox(ModalKind::Error, text); }

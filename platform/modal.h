@@ -7,24 +7,30 @@
 extern const char* const ApplicationTitle;  // "Vornik V1.5": the caption of the program's boxes
 
 enum class ModalKind {
+    Plain,        // OK, no icon
     Information,  // OK
     Exclamation,  // OK
     Error,        // OK
     YesNo,        // returns true for Yes
+    Input,        // a prompt and an edit field: true for OK, with the answer in Value
 };
 
 struct ModalBox {
     ModalKind Kind = ModalKind::Information;
     std::string Caption;
     std::string Text;
+    std::string Value;  // Input: the default text in, the answer out (user text)
 };
 
-using ModalFunction = std::function<bool(const ModalBox&)>;
+using ModalFunction = std::function<bool(ModalBox&)>;
 
 // Shows the box and waits for the answer: true for OK or Yes.
-bool ShowModal(const ModalBox& box);
+bool ShowModal(ModalBox& box);
+bool ShowModal(ModalBox&& box);
 // Replaces the function that shows boxes; an empty function restores the real one.
 void SetModalFunction(ModalFunction function);
 
+// A box captioned with the application title.
+bool ShowMessageBox(ModalKind kind, const std::string& text);
 // The application's error box: the title as caption, the error's text.
 void ShowErrorBox(const std::string& text);

@@ -103,3 +103,23 @@ LRESULT HiddenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     return Window::HandleMessage(message, wParam, lParam);
 }
+
+HMENU CreatePopupMenuOf(std::initializer_list<MenuItem> items)
+{
+    HMENU menu = CreatePopupMenu();
+    for (const MenuItem& item : items) {
+        if (item.Command == 0)
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(menu, MF_STRING, item.Command, ProgramText(item.Caption).c_str());
+    }
+    return menu;
+}
+
+UINT TrackMenu(HWND owner, HMENU menu, POINT at)
+{
+    SetForegroundWindow(owner);  // so the menu closes when the user clicks elsewhere
+    UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+    PostMessageW(owner, WM_NULL, 0, 0);
+    return command;
+}

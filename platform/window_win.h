@@ -4,6 +4,7 @@
 // handler and is shown as the application's error box.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 class Window {
@@ -40,3 +41,12 @@ protected:
                       COLORREF background);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
+
+// A popup menu from (command, caption) pairs; a command of 0 is a separator.
+struct MenuItem {
+    UINT Command;
+    const char* Caption;
+};
+HMENU CreatePopupMenuOf(std::initializer_list<MenuItem> items);
+// Shows the menu at a screen point and returns the chosen command, or 0.
+UINT TrackMenu(HWND owner, HMENU menu, POINT at);

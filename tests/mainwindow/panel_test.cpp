@@ -22,7 +22,7 @@ public:
     void SetFontSize(int points) override { size = points; }
     void SetFontColor(Color c) override { color_ = c; }
     void SetFontBold(bool b) override { bold_ = b; }
-    void TextOut(int x, int y, const std::string& text, bool) override { texts.push_back({x, y, text, color_, bold_}); }
+    void PutText(int x, int y, const std::string& text, bool) override { texts.push_back({x, y, text, color_, bold_}); }
     int TextWidth(const std::string& text) override { return 6 * static_cast<int>(text.size()); }
     const Drawn* At(int x, int y) const
     {

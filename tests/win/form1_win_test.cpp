@@ -8,22 +8,9 @@
 #include "platform/modal.h"
 #include "temp_folder.h"
 #include "tests/engine/fakes.h"
+#include "tests/win/win_fakes.h"
 
 namespace {
-
-class FakeClock : public Clock {
-public:
-    Date today{2026, 12, 6};
-    uint64_t ms = 1000;
-    Date Today() override { return today; }
-    uint64_t Milliseconds() override { return ms; }
-};
-
-class CommaRegional : public Regional {
-public:
-    char DecimalSeparator() override { return ','; }
-    std::string ShortDate(const Date&) override { return "06.12.2026"; }
-};
 
 // Refuses every save while `broken` is set.
 class BreakableStore : public AtomicFileStore {
@@ -45,14 +32,15 @@ struct Form1Fixture : ::testing::Test {
     FakeClock clock;
     CommaRegional regional;
     BreakableStore store;
+    FakeShell shell;
     Engine engine{table};
-    TForm1 form1{engine, clock, regional, store, folder.Path()};
+    TForm1 form1{engine, clock, regional, store, shell, folder.Path(), folder.Path()};
     std::vector<ModalBox> boxes;
     bool answer = false;
 
     void SetUp() override
     {
-        SetModalFunction([this](const ModalBox& box) {
+        SetModalFunction([this](ModalBox& box) {
             boxes.push_back(box);
             return answer;
         });
@@ -77,7 +65,7 @@ TEST_F(Form1Fixture, StartTickAndExitWriteBothFiles)
     EXPECT_EQ(History(), "SHOW=\r\nform1.width=" + std::to_string(form1.OuterWidth()) +
                              "\r\n6.12.2026-0\t150       \t70        \teth0\r\n"
                              "6.12.2026-0\t7         \t7         \tlo\r\n");
-    EXPECT_EQ(folder.Read("price.txt"), "eth0|LAN>1,5@2\r\n");
+    EXPECT_EQ(folder.Read("price.txt"), "eth0|LAN>1,5@2\r\nlo|lo>0@0\r\n");  // drawn connections get entries
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -124,7 +112,7 @@ TEST_F(Form1Fixture, AnErrorInTheTickIsShownOnceAndSamplingGoesOn)
 {
     table.rows = {{"eth0", 1, 1}};
     form1.Create();
-    form1.RefreshInformerList = [] { throw std::runtime_error("broken list"); };
+    form1.RefreshInformerList = [](const std::vector<infos>&) { throw std::runtime_error("broken list"); };
     form1.Timer1Timer();
     table.rows = {{"eth0", 2, 2}};
     form1.Timer1Timer();
