@@ -5,6 +5,8 @@
 #include <exception>
 
 #include "mainwindow/commands.h"
+#include "report/clearing.h"
+#include "report/report_win.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
@@ -293,10 +295,7 @@ void TForm1::Image1MouseDown(int button, int x, int y)
     UINT command = TrackPopup(menu, POINT{outer.left + x, outer.top + y + 20});
     DestroyMenu(menu);
     switch (command) {
-    case IdHistory:
-        if (N2Click)
-            N2Click();
-        break;
+    case IdHistory: N2Click(); break;
     case IdSetPrice: N3Click(); break;
     case IdRename: N5Click(); break;
     }
@@ -315,6 +314,40 @@ PromptUi BoxPrompts()
             }};
 }
 }  // namespace
+
+void TForm1::N2Click() { WriteHistoryReport(engine_, regional_.DecimalSeparator(), store_, shell_, exeFolder_); }
+
+void TForm1::SpeedButton2Click()
+{
+    // Timer1 stops first, and the periodic save with it: nothing may write "history.txt"
+    // after this save, or it would come back after the script deleted it.
+    const bool wasSampling = sampling_;
+    SetTimer1(false);
+    try {
+        if (engine_.StateLoaded)
+            SaveState(engine_, workFolder_, OuterWidth(), regional_.DecimalSeparator(), store_);
+        exited_ = true;  // no save before sleep either
+        std::string archive = ArchiveHistory(workFolder_, regional_.ShortDate(clock_.Today()));
+        clearingLock_ = HoldClearingLock(workFolder_);
+        std::filesystem::path script = exeFolder_ / L"restart.bat";
+        store_.Save(script, RestartScript(ConsolePath(workFolder_), ConsolePath(UserText(archive)),
+                                          ConsolePath(exeFolder_ / ExecutablePath().filename())));
+        ShowMessageBox(ModalKind::Information, ClearingMessage(archive));
+        shell_.Open(L"open", script.wstring(), SW_SHOWNORMAL);
+        engine_.IfTable.Release();
+        PostQuitMessage(0);
+    } catch (const std::exception& e) {
+        if (clearingLock_) {
+            CloseHandle(clearingLock_);
+            DeleteFileW((workFolder_ / UserText(ClearingLockName)).c_str());
+            clearingLock_ = nullptr;
+        }
+        exited_ = false;
+        ShowErrorBox(e.what());
+        if (wasSampling)
+            SetTimer1(true);
+    }
+}
 
 void TForm1::N3Click() { SetPricesCommand(engine_.TariffTable, engine_.SelectedConnection, BoxPrompts()); }
 
@@ -368,10 +401,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IdButton1: SpeedButton1Click(); break;
-        case IdButton2:
-            if (SpeedButton2Click)
-                SpeedButton2Click();
-            break;
+        case IdButton2: SpeedButton2Click(); break;
         case IdButton3: SpeedButton3Click(); break;
         case IdButton4: SpeedButton4Click(); break;
         case IdButton5:

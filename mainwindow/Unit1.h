@@ -41,9 +41,11 @@ public:
 
     // Commands, also called by tests.
     void Image1MouseDown(int button, int x, int y);  // button: 0 left, 1 right, 2 middle; panel pixels
+    void N2Click();  // "История"
     void N3Click();
     void N5Click();
     void SpeedButton1Click();
+    void SpeedButton2Click();  // "Отчистить историю"
     void SpeedButton3Click();
     void SpeedButton4Click();
     void Image2Click();
@@ -54,9 +56,7 @@ public:
 
     // Wired by the program entry.
     std::function<void(const std::vector<infos>&)> RefreshInformerList;
-    std::function<void()> ShowAbout;          // "Об авторе"
-    std::function<void()> N2Click;            // "История"
-    std::function<void()> SpeedButton2Click;  // "Отчистить историю"
+    std::function<void()> ShowAbout;  // "Об авторе"
     // The popup menu, replaceable so tests can pick an item: returns the chosen command or 0.
     std::function<UINT(HMENU menu, POINT at)> TrackPopup;
 
@@ -92,6 +92,7 @@ private:
     HWND buttons_[5] = {};
     HFONT buttonFont_ = nullptr;
     HWND hint_ = nullptr;
+    HANDLE clearingLock_ = nullptr;  // held until the process ends, for the restart script
     bool sampling_ = false;  // Timer1 belongs on
     bool exited_ = false;    // ost has saved for an exit
     uint64_t lastSave_ = 0;

@@ -8,7 +8,7 @@ INT_PTR Win32Shell::Open(const std::wstring& verb, const std::wstring& target, i
         ShellExecuteW(nullptr, verb.empty() ? nullptr : verb.c_str(), target.c_str(), nullptr, nullptr, showCommand));
 }
 
-std::filesystem::path ExecutableFolder()
+std::filesystem::path ExecutablePath()
 {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -19,5 +19,7 @@ std::filesystem::path ExecutableFolder()
         }
         path.resize(path.size() * 2);
     }
-    return std::filesystem::path(path).parent_path();
+    return std::filesystem::path(path);
 }
+
+std::filesystem::path ExecutableFolder() { return ExecutablePath().parent_path(); }

@@ -17,5 +17,6 @@ public:
     INT_PTR Open(const std::wstring& verb, const std::wstring& target, int showCommand) override;
 };
 
-// The folder of the running executable.
+// The running executable and its folder.
+std::filesystem::path ExecutablePath();
 std::filesystem::path ExecutableFolder();

@@ -1,0 +1,35 @@
+#include "report/clearing.h"
+
+const char* const ClearingLockName = "vrn15.lock";
+
+std::string RestartScript(const std::string& workFolder, const std::string& archiveName, const std::string& exePath)
+{
+    const std::string lock = ClearingLockName;
+    std::string s;
+    auto line = [&s](const std::string& text) { s += text + "\r\n"; };
+    line("@echo off");
+    line("cd /d \"" + workFolder + "\"");
+    // Wait for the old copy to end (at most about 30 s), or the new one would be refused.
+    line("set n=0");
+    line(":wait");
+    line("del \"" + lock + "\" >nul 2>&1");
+    line("if not exist \"" + lock + "\" goto restart");
+    line("set /a n+=1");
+    line("if %n% geq 30 goto restart");
+    line("ping -n 2 127.0.0.1 >nul");
+    line("goto wait");
+    line(":restart");
+    line("if exist \"arxiv\\" + archiveName + "\" del history.txt");
+    line("echo copy and delete - complete!");
+    line("echo start program");
+    line("start \"\" \"" + exePath + "\"");
+    line("echo restart complete!");
+    line("echo Kestrane");
+    return s;
+}
+
+std::string ClearingMessage(const std::string& archiveName)
+{
+    return "Операция отчистки истории выполнена успешно. Создан архив данных - " + archiveName +
+           ". Программа будет перезапущена автоматически";
+}

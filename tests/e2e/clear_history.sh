@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Clearing the history for real, twice on one day: the release program in its own folder,
+# the main window opened from the tray menu, "Отчистить историю" clicked, the message
+# answered; Wine's cmd.exe runs restart.bat, which restarts the program. Each time the old
+# history is in "arxiv" under its own name, the tariffs stay, and the new run starts empty.
+# Usage: clear_history.sh release-folder   (needs DISPLAY and the Wine prefix)
+set -euo pipefail
+release=$1
+work=$(mktemp -d /tmp/vornik-clear.XXXXXX)
+trap '[ "$BASHPID" = "$$" ] && { wine taskkill /IM vrn15.exe >/dev/null 2>&1 || true; rm -rf "$work"; }' EXIT
+cp -r "$release/." "$work/"
+cd "$work"
+export LANG=${LANG:-ru_RU.UTF-8} LC_ALL=${LC_ALL:-ru_RU.UTF-8}
+printf 'eth0|LAN>1,5@2\r\n' > price.txt
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+running() { pgrep -f 'vrn15\.exe' | while read -r p; do [ "$(ps -o stat= -p "$p")" != Z ] && echo "$p"; done; }
+wait_for() {  # seconds, condition...
+  local seconds=$1
+  shift
+  for _ in $(seq 1 $((seconds * 5))); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+has_window() { [ -n "$(window "$1")" ]; }
+
+clear_once() {
+  # Tray menu (Wine's tray at the top left) -> "Главная форма".
+  xdotool mousemove 12 31 click 3
+  sleep 0.7
+  xdotool mousemove 50 44 click 1
+  wait_for 10 has_window 'VORNIK' || fail "the main window did not open"
+  local main X Y WIDTH HEIGHT SCREEN
+  main=$(window 'VORNIK')
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  xdotool mousemove $((X + 268)) $((Y + HEIGHT - 10)) click 1   # "Отчистить историю"
+  wait_for 10 has_window '^Vornik V1\.5$' || fail "no message after clearing"
+  xdotool windowfocus --sync "$(window '^Vornik V1\.5$')" key --clearmodifiers Return
+}
+
+today=$(date +%d.%m.%Y)
+for round in 1 2; do
+  [ "$round" = 1 ] && { timeout 300 wine vrn15.exe >/dev/null 2>&1 & }
+  wait_for 20 test -n "$(running)" || fail "vrn15.exe is not running"
+  sleep 4
+  old=$(running)
+  clear_once
+  archive=arxiv/arxiv_${today}_history.txt
+  [ "$round" = 2 ] && archive=arxiv/arxiv_${today}_2_history.txt
+  wait_for 20 test -f "$archive" || fail "round $round: no $archive"
+  grep -qP "\teth0\r\$" "$archive" || fail "round $round: the archive holds no eth0 record"
+  wait_for 30 test ! -f history.txt || fail "round $round: history.txt was not deleted"
+  wait_for 30 sh -c "pgrep -f 'vrn15\\.exe' | grep -vx '$old' | grep -q ." || fail "round $round: the program did not restart"
+  [ -f vrn15.lock ] && fail "round $round: the lock file stayed"
+  echo "round $round: archived as $archive, restarted"
+done
+[ "$(ls arxiv | wc -l)" -eq 2 ] || fail "expected two archives, found: $(ls arxiv)"
+
+wine taskkill /IM vrn15.exe >/dev/null 2>&1
+wait_for 30 test -f history.txt || fail "the restarted program saved no history"
+grep -q $'^eth0|LAN>1,5@2\r$' price.txt || fail "the tariffs were lost"
+[ "$(grep -c -P '\t' history.txt)" -le "$(grep -c : /proc/net/dev)" ] || fail "the new history is not empty of old records"
+echo "clear history: 2 passed, 0 failed"
