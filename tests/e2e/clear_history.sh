@@ -5,43 +5,28 @@
 # history is in "arxiv" under its own name, the tariffs stay, and the new run starts empty.
 # Usage: clear_history.sh release-folder   (needs DISPLAY and the Wine prefix)
 set -euo pipefail
-release=$1
+release=$(cd "$1" && pwd)
+source "$(dirname "$0")/lib.sh"
 work=$(mktemp -d /tmp/vornik-clear.XXXXXX)
 trap '[ "$BASHPID" = "$$" ] && { wine taskkill /IM vrn15.exe >/dev/null 2>&1 || true; rm -rf "$work"; }' EXIT
 cp -r "$release/." "$work/"
 cd "$work"
-export LANG=${LANG:-ru_RU.UTF-8} LC_ALL=${LC_ALL:-ru_RU.UTF-8}
 printf 'eth0|LAN>1,5@2\r\n' > price.txt
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-running() { pgrep -f 'vrn15\.exe' | while read -r p; do [ "$(ps -o stat= -p "$p")" != Z ] && echo "$p"; done; }
-wait_for() {  # seconds, condition...
-  local seconds=$1
-  shift
-  for _ in $(seq 1 $((seconds * 5))); do "$@" && return 0; sleep 0.2; done
-  return 1
-}
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-has_window() { [ -n "$(window "$1")" ]; }
-
 clear_once() {
-  # Tray menu (Wine's tray at the top left) -> "Главная форма".
-  xdotool mousemove 12 31 click 3
-  sleep 0.7
-  xdotool mousemove 50 44 click 1
+  tray_menu 1  # "Главная форма"
   wait_for 10 has_window 'VORNIK' || fail "the main window did not open"
   local main X Y WIDTH HEIGHT SCREEN
   main=$(window 'VORNIK')
   eval "$(xdotool getwindowgeometry --shell "$main")"
   xdotool mousemove $((X + 268)) $((Y + HEIGHT - 10)) click 1   # "Отчистить историю"
-  wait_for 10 has_window '^Vornik V1\.5$' || fail "no message after clearing"
-  xdotool windowfocus --sync "$(window '^Vornik V1\.5$')" key --clearmodifiers Return
+  answer_box Return
 }
 
 today=$(date +%d.%m.%Y)
 for round in 1 2; do
   [ "$round" = 1 ] && { timeout 300 wine vrn15.exe >/dev/null 2>&1 & }
-  wait_for 20 test -n "$(running)" || fail "vrn15.exe is not running"
+  wait_for 20 is_running || fail "vrn15.exe is not running"
   sleep 4
   old=$(running)
   clear_once
