@@ -16,6 +16,7 @@
 #include "mainwindow/about.h"
 #include "platform/file_store_win.h"
 #include "platform/iftable_win.h"
+#include "platform/profile_store.h"
 #include "platform/shell_win.h"
 #include "platform/system_win.h"
 
@@ -38,17 +39,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     Engine engine(ifTable);
     HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
 
-    TForm2 form2;
+    Win32ProfileStore profiles;
+    TForm2 form2(std::filesystem::current_path(), WindowsFolder(), profiles, store);
     TForm1 form1(engine, clock, regional, store, shell, std::filesystem::current_path(), ExecutableFolder());
     TForm3 form3(shell);
-    TForm4 form4;
-    TForm5 form5;
-    TForm6 form6;
+    TForm4 form4(form2);
+    TForm5 form5(std::filesystem::current_path(), store);
+    TForm6 form6(form2);
 
     form2.ost = [&] { return form1.ost(); };
     form2.ShowMainForm = [&] { form1.Show(); };
     form2.ResumeSampling = [&] { form1.ResumeSampling(); };
     form1.ShowAbout = [&] { form3.Show(); };
+    form1.RefreshInformerList = [&](const std::vector<infos>& rows) { form2.RefreshInformerList(rows); };
+    form2.ShowColumnDialog = [&] { form4.ShowDialog(); };
+    form2.ShowChooser = [&] { form5.ShowDialog(); };
+    form2.ShowTransparencyDialog = [&] { form6.ShowDialog(); };
 
     form2.Create(icon);
     form1.Create();

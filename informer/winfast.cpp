@@ -1,20 +1,115 @@
 #include "informer/winfast.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "informer/informer_list.h"
+#include "informer/informer_settings.h"
+#include "informer/placement.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
 namespace {
+
 const char* const Caption = "Fast INFO - Vornik V1.5";
 const COLORREF Cream = RGB(255, 251, 240);
 const BYTE DesignOpacity = 150;
+const int DesignClientWidth = 425;
+const int DesignClientHeight = 38;
+const int BorderWidth = 1;
+
+struct ColumnDesign {
+    const char* caption;
+    int format;
+    int width;
+};
+const ColumnDesign Columns[TForm2::ColumnCount] = {
+    {"Имя", LVCFMT_LEFT, 100},
+    {"Трафик", LVCFMT_CENTER, 90},
+    {"Сумма", LVCFMT_CENTER, 75},
+    {"Скорость", LVCFMT_CENTER, 75},
+};
+
+Placement FromWindows(const WINDOWPLACEMENT& wp)
+{
+    Placement p;
+    p.Flags = wp.flags;
+    p.ShowCmd = static_cast<int32_t>(wp.showCmd);
+    p.MinX = wp.ptMinPosition.x;
+    p.MinY = wp.ptMinPosition.y;
+    p.MaxX = wp.ptMaxPosition.x;
+    p.MaxY = wp.ptMaxPosition.y;
+    p.Left = wp.rcNormalPosition.left;
+    p.Top = wp.rcNormalPosition.top;
+    p.Right = wp.rcNormalPosition.right;
+    p.Bottom = wp.rcNormalPosition.bottom;
+    return p;
+}
+
+WINDOWPLACEMENT ToWindows(const Placement& p)
+{
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    wp.flags = p.Flags;
+    wp.showCmd = static_cast<UINT>(p.ShowCmd);
+    wp.ptMinPosition = POINT{p.MinX, p.MinY};
+    wp.ptMaxPosition = POINT{p.MaxX, p.MaxY};
+    wp.rcNormalPosition = RECT{p.Left, p.Top, p.Right, p.Bottom};
+    return wp;
+}
+
+int ScreenPixelsPerInch()
+{
+    HDC dc = GetDC(nullptr);
+    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return ppi;
+}
+
+void SetItemText(HWND list, int item, int subItem, const std::wstring& text)
+{
+    LVITEMW lv{};
+    lv.iSubItem = subItem;
+    lv.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv));
+}
+
 }  // namespace
+
+HFONT CreateInformerFont()
+{
+    return CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+}
+
+TForm2::TForm2(std::filesystem::path workFolder, std::filesystem::path legacyFolder, ProfileStore& profiles,
+               FileStore& store)
+    : workFolder_(std::move(workFolder)), legacyFolder_(std::move(legacyFolder)), profiles_(profiles), store_(store)
+{
+    TrackPopup = [this](HMENU menu, POINT at) { return TrackMenu(Handle(), menu, at); };
+}
+
+TForm2::~TForm2()
+{
+    // Destroyed here, while this object still handles WM_DESTROY: the tray icon goes and an
+    // unsaved placement is saved.
+    if (Handle())
+        DestroyWindow(Handle());
+    DeleteObject(font_);
+}
 
 void TForm2::Create(HICON icon)
 {
     Register(L"TForm2", icon, CreateSolidBrush(Cream));
-    CreateHandle(L"TForm2", ProgramText(Caption), WS_POPUP | WS_CAPTION, WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_DLGMODALFRAME,
-                 425, 38);
-    SetLayeredWindowAttributes(Handle(), 0, DesignOpacity, LWA_ALPHA);
+    // An overlapped window (not a popup), so the system chooses its first position.
+    CreateHandle(L"TForm2", ProgramText(Caption), WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN,
+                 WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_DLGMODALFRAME, DesignClientWidth, DesignClientHeight);
+    SetOpacity(DesignOpacity);
+    CreateList();
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 
     tray_.cbSize = sizeof tray_;
@@ -27,14 +122,226 @@ void TForm2::Create(HICON icon)
     AddTrayIcon();
 }
 
-TForm2::~TForm2()
+void TForm2::CreateList()
 {
-    // Destroyed here, while this object still handles WM_DESTROY and removes the tray icon.
-    if (Handle())
-        DestroyWindow(Handle());
+    RECT client;
+    GetClientRect(Handle(), &client);
+    list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, BorderWidth,
+                            BorderWidth, client.right - 2 * BorderWidth, client.bottom - 2 * BorderWidth, Handle(),
+                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ListId)), ModuleInstance(), nullptr);
+    font_ = CreateInformerFont();
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+    SendMessageW(list_, LVM_SETBKCOLOR, 0, Cream);
+    SendMessageW(list_, LVM_SETTEXTBKCOLOR, 0, Cream);
+    SendMessageW(list_, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 0));
+    for (int i = 0; i < ColumnCount; ++i) {
+        std::wstring caption = ProgramText(Columns[i].caption);
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.fmt = Columns[i].format;
+        column.cx = Columns[i].width;
+        column.pszText = caption.data();
+        SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    }
+    SetWindowSubclass(list_, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The list's mouse buttons reach ListView1MouseDown before the list acts on them (a right
+// click then opens PopupMenu2 through WM_CONTEXTMENU).
+LRESULT CALLBACK TForm2::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR self)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        try {
+            reinterpret_cast<TForm2*>(self)->ListView1MouseDown();
+        } catch (const std::exception& e) {
+            ShowErrorBox(e.what());
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, ListProc, id);
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+std::filesystem::path TForm2::SettingsFile() const { return workFolder_ / SettingsFileName; }
+
+std::filesystem::path TForm2::FileToRead() const
+{
+    return SettingsFileToRead(SettingsFile(), legacyFolder_ / SettingsFileName);
 }
 
 void TForm2::AddTrayIcon() { Shell_NotifyIconW(NIM_ADD, &tray_); }
+
+int TForm2::ColumnWidth(int column) const
+{
+    return static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void TForm2::SetColumnWidth(int column, int width)
+{
+    // The list reads the width as a 16-bit signed number, and negative ones mean "fit the text".
+    width = std::clamp(width, 0, 32767);
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+void TForm2::FitWidth()
+{
+    std::array<int, ColumnCount> widths{};
+    for (int i = 0; i < ColumnCount; ++i)
+        widths[static_cast<std::size_t>(i)] = ColumnWidth(i);
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    SetWindowPos(Handle(), nullptr, 0, 0, InformerWidth(widths), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm2::SetOpacity(uint8_t opacity)
+{
+    opacity_ = opacity;
+    SetLayeredWindowAttributes(Handle(), 0, opacity, LWA_ALPHA);
+}
+
+void TForm2::ShowInformer()
+{
+    if (!Visible()) {
+        int showCmd = SW_SHOWNORMAL;
+        try {
+            showCmd = RestorePlacement();
+        } catch (const std::exception& e) {
+            ShowErrorBox(e.what());  // the show goes on at the window's current place
+        }
+        FormShow();
+        ShowWindow(Handle(), showCmd);
+    }
+    SetForegroundWindow(Handle());
+}
+
+int TForm2::RestorePlacement()
+{
+    restored_ = true;
+    placementSaved_ = false;
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(Handle(), &wp);
+    Placement placement = FromWindows(wp);
+    if (!ReadPlacement(profiles_, FileToRead(), ScreenPixelsPerInch(), placement))
+        return SW_SHOWNORMAL;
+    wp = ToWindows(placement);
+    wp.showCmd = SW_HIDE;  // placed while hidden; the window appears after FormShow
+    SetWindowPlacement(Handle(), &wp);
+    // The informer minimizes to the tray: a stored minimized state would hide it again at
+    // once, so it is shown normal.
+    return placement.ShowCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+}
+
+void TForm2::FormShow()
+{
+    InformerSettings settings = ReadInformerSettings(profiles_, FileToRead());
+    for (int i = 0; i < ColumnCount; ++i)
+        SetColumnWidth(i, settings.Widths[static_cast<std::size_t>(i)]);
+    SetOpacity(ShownOpacity(settings.Opacity));
+    FitWidth();
+}
+
+// Before the first write into the working folder, a file an earlier version kept in the
+// Windows directory is taken over whole: a save of the placement alone must not lose the
+// widths and opacity that the informer is showing from it.
+void TForm2::AdoptLegacySettings()
+{
+    std::error_code ec;
+    if (std::filesystem::exists(SettingsFile(), ec) || ec)
+        return;
+    std::string bytes;
+    if (ReadWholeFile(legacyFolder_ / SettingsFileName, bytes))
+        store_.Save(SettingsFile(), bytes);
+}
+
+void TForm2::SavePlacement(bool destroying)
+{
+    if (!restored_)
+        return;  // nothing to keep before the informer was first shown in this run
+    AdoptLegacySettings();
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(Handle(), &wp);
+    WritePlacement(profiles_, SettingsFile(), FromWindows(wp), ScreenPixelsPerInch(), destroying);
+    placementSaved_ = true;
+}
+
+// At the end of the run: the placement of an informer shown and not saved since.
+void TForm2::SaveUnsavedPlacement()
+{
+    if (!restored_ || placementSaved_)
+        return;
+    try {
+        SavePlacement(true);
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+    }
+}
+
+void TForm2::save_size_position()
+{
+    SavePlacement(false);
+    InformerSettings settings;
+    for (int i = 0; i < ColumnCount; ++i)
+        settings.Widths[static_cast<std::size_t>(i)] = ColumnWidth(i);
+    settings.Opacity = opacity_;
+    AdoptLegacySettings();
+    WriteInformerSettings(profiles_, SettingsFile(), settings);
+}
+
+void TForm2::ListView1MouseDown()
+{
+    FitWidth();
+    save_size_position();
+}
+
+void TForm2::RefreshInformerList(const std::vector<infos>& rows)
+{
+    int n = 0;
+    if (Visible()) {
+        InformerShowing = 1;
+        for (const infos& row : rows) {
+            if (row.Visible != 1)
+                continue;
+            std::array<std::string, 4> texts = ItemTexts(row);
+            if (n >= static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0))) {
+                std::wstring caption = UserText(texts[0]);
+                LVITEMW item{};
+                item.mask = LVIF_TEXT;
+                item.iItem = n;
+                item.pszText = caption.data();
+                SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            } else {
+                SetItemText(list_, n, 0, UserText(texts[0]));
+            }
+            for (int sub = 1; sub < ColumnCount; ++sub)
+                SetItemText(list_, n, sub, ProgramText(texts[static_cast<std::size_t>(sub)]));
+            ++n;
+        }
+    } else {
+        InformerShowing = 0;
+    }
+
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    int height = InformerHeight(static_cast<std::size_t>(n));
+    if (r.bottom - r.top != height) {
+        for (int i = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) - 1; i >= n; --i)
+            SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(i), 0);
+        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
 
 void TForm2::N2Click()
 {
@@ -45,7 +352,15 @@ void TForm2::N2Click()
 void TForm2::FormCloseQuery()
 {
     // Ending the program is a quit of the message loop, never a second close of this window.
-    N2Click();
+    if (!ost || !ost())
+        return;
+    // The close goes on: the placement is kept as the window stands.
+    try {
+        SavePlacement(false);
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+    }
+    PostQuitMessage(0);
 }
 
 void TForm2::Form1N10Click()
@@ -55,14 +370,46 @@ void TForm2::Form1N10Click()
     Hide();
 }
 
-void TForm2::N7Click() { Show(); }
+void TForm2::N7Click() { ShowInformer(); }
 
-void TForm2::abfTrayIcon1DblClick()
+void TForm2::TrayIconDblClick()
 {
+    // The tray icon's own step: a visible informer goes to the tray, a hidden one comes back.
     if (Visible())
         Hide();
     else
-        Show();
+        ShowInformer();
+    abfTrayIcon1DblClick();
+}
+
+// InformerShowing is set by the last tick, so within a second of a show or hide it still
+// tells the state before it; then this step undoes the tray's own step.
+void TForm2::abfTrayIcon1DblClick()
+{
+    if (InformerShowing == 1) {
+        save_size_position();
+        Hide();
+    } else {
+        ShowInformer();
+    }
+}
+
+void TForm2::N3Click()
+{
+    if (ShowColumnDialog)
+        ShowColumnDialog();
+}
+
+void TForm2::N5Click()
+{
+    if (ShowChooser)
+        ShowChooser();
+}
+
+void TForm2::N9Click()
+{
+    if (ShowTransparencyDialog)
+        ShowTransparencyDialog();
 }
 
 void TForm2::ShowTrayMenu()
@@ -71,12 +418,28 @@ void TForm2::ShowTrayMenu()
                                     {IdExit, "Выход"}});
     POINT at;
     GetCursorPos(&at);
-    UINT command = TrackMenu(Handle(), menu, at);
+    UINT command = TrackPopup(menu, at);
     DestroyMenu(menu);
     switch (command) {
     case IdMainForm: Form1N10Click(); break;
     case IdInformer: N7Click(); break;
     case IdExit: N2Click(); break;
+    }
+}
+
+void TForm2::ShowListMenu(LPARAM at)
+{
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (point.x == -1 && point.y == -1)
+        GetCursorPos(&point);  // from the keyboard
+    HMENU menu = CreatePopupMenuOf({{IdColumns, "Настройка полей"}, {0, "-"}, {IdChooser, "Настройка отображения"},
+                                    {0, "-"}, {IdTransparency, "Настройка прозрачности"}});
+    UINT command = TrackPopup(menu, point);
+    DestroyMenu(menu);
+    switch (command) {
+    case IdColumns: N3Click(); break;
+    case IdChooser: N5Click(); break;
+    case IdTransparency: N9Click(); break;
     }
 }
 
@@ -91,7 +454,18 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(lParam) == WM_RBUTTONUP)
             ShowTrayMenu();
         else if (LOWORD(lParam) == WM_LBUTTONDBLCLK)
-            abfTrayIcon1DblClick();
+            TrayIconDblClick();
+        return 0;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == list_) {
+            ShowListMenu(lParam);
+            return 0;
+        }
+        break;
+    case WM_SIZE:
+        if (list_)
+            MoveWindow(list_, BorderWidth, BorderWidth, LOWORD(lParam) - 2 * BorderWidth,
+                       HIWORD(lParam) - 2 * BorderWidth, TRUE);
         return 0;
     case WM_CLOSE:
         FormCloseQuery();
@@ -102,9 +476,12 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENDSESSION:
         if (!wParam && ResumeSampling)
             ResumeSampling();
+        else if (wParam)
+            SaveUnsavedPlacement();  // the process ends without destroying its windows
         return 0;
     case WM_DESTROY:
         Shell_NotifyIconW(NIM_DELETE, &tray_);
+        SaveUnsavedPlacement();
         return 0;
     }
     return Window::HandleMessage(message, wParam, lParam);

@@ -1,38 +1,104 @@
 #pragma once
-// TForm2, the informer: the application's main window. It carries the tray icon and its
-// menu; closing it (also at log-off and shut-down) ends the program.
+// TForm2, the informer: a small always-on-top, semi-transparent list with one line per shown
+// connection, and the application's main window. It carries the tray icon and its menu;
+// closing it (also at log-off and shut-down) ends the program. Its column widths, opacity and
+// position live in "vrn15.ini" in the working folder.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <filesystem>
 #include <functional>
+#include <vector>
 
+#include "engine/formats.h"
+#include "platform/file_store.h"
+#include "platform/profile_store.h"
 #include "platform/window_win.h"
+
+// "MS Sans Serif", height -11: the informer's and its dialogs' text.
+HFONT CreateInformerFont();
 
 class TForm2 : public Window {
 public:
     static constexpr UINT TrayMessage = WM_APP + 1;
-    enum MenuId : UINT { IdMainForm = 101, IdInformer, IdExit };
+    static constexpr int ListId = 1;
+    enum MenuId : UINT { IdMainForm = 101, IdInformer, IdExit, IdColumns = 111, IdChooser, IdTransparency };
+    static constexpr int ColumnCount = 4;
 
+    // `legacyFolder` is where earlier versions kept "vrn15.ini" (the Windows directory).
+    TForm2(std::filesystem::path workFolder, std::filesystem::path legacyFolder, ProfileStore& profiles,
+           FileStore& store);
     ~TForm2() override;
     void Create(HICON icon);
-    void N2Click();          // tray "Выход"
-    void FormCloseQuery();   // asked to close: save, then end the program
-    void Form1N10Click();    // tray "Главная форма"
-    void N7Click();          // tray "Информер"
+
+    // The tray menu.
+    void Form1N10Click();  // "Главная форма": the main window instead; nothing saved
+    void N7Click();        // "Информер"
+    void N2Click();        // "Выход"
+    // A double click on the tray icon: the tray's own step (visible → hidden, hidden →
+    // shown), then abfTrayIcon1DblClick.
+    void TrayIconDblClick();
     void abfTrayIcon1DblClick();
+    // The list's menu.
+    void N3Click();  // "Настройка полей"
+    void N5Click();  // "Настройка отображения"
+    void N9Click();  // "Настройка прозрачности"
+
+    void FormCloseQuery();  // asked to close: save, then end the program
+    // Hidden → visible: the placement restore, FormShow, then the window appears. A visible
+    // informer is only brought to the front.
+    void ShowInformer();
+    void FormShow();           // widths and opacity from "vrn15.ini", then the width rule
+    void save_size_position();  // the placement, then the five "SIZEPOL" values
+    void ListView1MouseDown();  // any button anywhere in the list: width rule, then save
+    // The tick's step: the rows with Visible 1 into the list, then the height.
+    void RefreshInformerList(const std::vector<infos>& rows);
+    uint8_t InformerShowing = 0;  // 1 when the informer was showing at the last tick
+
+    // The list and the window, for the dialogs.
+    HWND ListView1() const { return list_; }
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+    void FitWidth();  // the width rule: outer width := the columns' widths + 13
+    uint8_t Opacity() const { return opacity_; }
+    void SetOpacity(uint8_t opacity);
+    std::filesystem::path SettingsFile() const;
 
     // Wired by the program entry.
     std::function<bool()> ost;               // the main window's state writer
     std::function<void()> ShowMainForm;
     std::function<void()> ResumeSampling;    // a shut-down was called off
+    std::function<void()> ShowColumnDialog;        // TForm4
+    std::function<void()> ShowChooser;             // TForm5
+    std::function<void()> ShowTransparencyDialog;  // TForm6
+    // Shows a popup menu and returns the chosen command or 0; tests pick the item.
+    std::function<UINT(HMENU menu, POINT at)> TrackPopup;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void CreateList();
     void AddTrayIcon();
     void ShowTrayMenu();
+    void ShowListMenu(LPARAM at);
+    int RestorePlacement();  // returns how to show: normal or maximized
+    void SavePlacement(bool destroying);
+    void SaveUnsavedPlacement();
+    void AdoptLegacySettings();
+    std::filesystem::path FileToRead() const;
+    static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
 
+    std::filesystem::path workFolder_;
+    std::filesystem::path legacyFolder_;
+    ProfileStore& profiles_;
+    FileStore& store_;
+    HWND list_ = nullptr;
+    HFONT font_ = nullptr;
+    uint8_t opacity_ = 150;
+    bool restored_ = false;         // the placement was restored in this run: saves count from now on
+    bool placementSaved_ = false;   // saved since the last show
     NOTIFYICONDATAW tray_{};
     UINT taskbarCreated_ = 0;
 };

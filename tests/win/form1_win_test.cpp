@@ -6,6 +6,7 @@
 #include "mainwindow/Unit1.h"
 #include "platform/file_store_win.h"
 #include "platform/modal.h"
+#include "platform/profile_store.h"
 #include "temp_folder.h"
 #include "tests/engine/fakes.h"
 #include "tests/win/win_fakes.h"
@@ -161,7 +162,8 @@ TEST_F(Form1Fixture, AFailedExitSaveLetsTheUserStayAndSamplingGoesOn)
 }
 
 struct Form2Fixture : Form1Fixture {
-    TForm2 form2;
+    Win32ProfileStore profiles;
+    TForm2 form2{folder.Path(), folder.Path(), profiles, store};
     int exits = 0;
     void SetUp() override
     {
