@@ -9,15 +9,13 @@ const char* const PriceFileName = "price.txt";
 
 namespace {
 
-// False for a file that does not exist; throws for one that exists but cannot be read.
-bool ReadStateFile(const std::filesystem::path& file, std::string& text)
+// After a failed read: a missing file is an empty table, but a file that exists and cannot be
+// read stops the start.
+void ThrowUnlessMissing(const std::filesystem::path& file)
 {
-    text.clear();
-    if (ReadWholeFile(file, text))
-        return true;
     std::error_code ec;
     if (!std::filesystem::exists(file, ec) && !ec)
-        return false;
+        return;
     throw std::runtime_error("Не удалось прочитать файл " + file.filename().string() +
                              ". Подсчёт трафика остановлен, сохранённые данные не изменены.");
 }
@@ -29,14 +27,20 @@ std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& fo
     engine.StateLoaded = false;
     engine.TariffTable.Clear();
     std::string text;
-    if (ReadStateFile(folder / PriceFileName, text))
+    if (ReadWholeFile(folder / PriceFileName, text))
         ReadTariffText(text, engine.TariffTable);
+    else
+        ThrowUnlessMissing(folder / PriceFileName);
 
+    // The history is read a block at a time: years of it are tens of megabytes.
     std::optional<int32_t> width;
-    if (ReadStateFile(folder / HistoryFileName, text)) {
-        HistorySettings settings = ReadHistoryText(text, engine.HistoryTable);
-        engine.ShowName = settings.ShowName;
-        width = settings.Width;
+    HistoryReader reader(engine.HistoryTable);
+    if (ReadFileInBlocks(folder / HistoryFileName,
+                         [&](std::string_view text, bool atEnd) { return reader.Feed(text, atEnd); })) {
+        engine.ShowName = reader.Settings().ShowName;
+        width = reader.Settings().Width;
+    } else {
+        ThrowUnlessMissing(folder / HistoryFileName);
     }
     engine.StateLoaded = true;
     return width;

@@ -24,30 +24,44 @@ std::optional<int32_t> ParseInt32(std::string_view text)
     return value;
 }
 
-void AppendPadded(std::string& out, uint32_t counter)
+// Writes the decimal digits of `value` at `at`, which has room for them; returns the end.
+template <typename T>
+char* PutNumber(char* at, T value)
 {
-    std::string digits = std::to_string(counter);
-    out += digits;
-    if (digits.size() < 10)
-        out.append(10 - digits.size(), ' ');
+    return std::to_chars(at, at + 11, value).ptr;
+}
+
+// A counter and the blanks that pad it to 10 characters.
+char* PutPadded(char* at, uint32_t counter)
+{
+    char* end = PutNumber(at, counter);
+    while (end < at + 10)
+        *end++ = ' ';
+    return end;
 }
 
 }  // namespace
 
+bool NextLine(std::string_view& text, std::string_view& line)
+{
+    if (text.empty())
+        return false;
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+        ++end;
+    line = text.substr(0, end);
+    if (end < text.size())
+        end += text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
+    text.remove_prefix(end);
+    return true;
+}
+
 std::vector<std::string> SplitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
+    std::string_view line;
+    while (NextLine(text, line))
+        lines.emplace_back(line);
     return lines;
 }
 
@@ -60,10 +74,10 @@ std::string TrimBlanks(std::string_view text)
     return std::string(text);
 }
 
-uint32_t SplitField(std::string& line, char delimiter, uint32_t limit)
+uint32_t SplitField(std::string_view& line, char delimiter, uint32_t limit)
 {
     std::size_t end = line.find(delimiter);
-    std::size_t scanned = end == std::string::npos ? line.size() : end;
+    std::size_t scanned = end == std::string_view::npos ? line.size() : end;
     uint64_t value = 0;
     bool tooLarge = false;
     for (std::size_t i = 0; i < scanned; ++i) {
@@ -75,56 +89,95 @@ uint32_t SplitField(std::string& line, char delimiter, uint32_t limit)
             tooLarge = value > limit;
         }
     }
-    line.erase(0, end == std::string::npos ? line.size() : end + 1);
+    line.remove_prefix(end == std::string_view::npos ? line.size() : end + 1);
     return tooLarge ? 0 : static_cast<uint32_t>(value);
+}
+
+void HistoryReader::Line(std::string_view line)
+{
+    if (line.find('\t') != std::string_view::npos) {
+        const auto day = static_cast<uint16_t>(SplitField(line, '.', FieldLimit));
+        const auto month = static_cast<uint16_t>(SplitField(line, '.', FieldLimit));
+        const auto year = static_cast<uint16_t>(SplitField(line, '-', FieldLimit));
+        const auto segment = static_cast<int32_t>(SplitField(line, '\t', FieldLimit));
+        const uint32_t in = SplitField(line, '\t', CounterLimit);
+        const uint32_t out = SplitField(line, '\t', CounterLimit);
+        DayRecord& record = history_.Append(line);  // the name: the rest of the line
+        record.Day = day;
+        record.Month = month;
+        record.Year = year;
+        record.Segment = segment;
+        record.InOctets = in;
+        record.OutOctets = out;
+        return;
+    }
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return;
+    std::string key = TrimBlanks(line.substr(0, eq));
+    std::string value = TrimBlanks(line.substr(eq + 1));
+    if (key == "SHOW")
+        settings_.ShowName = value;
+    else if (key == "form1.width")
+        settings_.Width = ParseInt32(value).value_or(WidthFallback);
+}
+
+std::size_t HistoryReader::Feed(std::string_view text, bool atEnd)
+{
+    std::size_t whole = text.size();
+    if (!atEnd) {
+        // Up to the last line end before the final byte (which may be a CR of a CR LF).
+        std::size_t last = text.size() < 2 ? std::string_view::npos : text.find_last_of("\r\n", text.size() - 2);
+        if (last == std::string_view::npos)
+            return 0;
+        whole = last + (text[last] == '\r' && text[last + 1] == '\n' ? 2 : 1);
+    }
+    std::string_view rest = text.substr(0, whole), line;
+    while (NextLine(rest, line))
+        Line(line);
+    return whole;
 }
 
 HistorySettings ReadHistoryText(std::string_view text, DayRecordArray& history)
 {
-    HistorySettings settings;
-    for (std::string& line : SplitLines(text)) {
-        if (line.find('\t') != std::string::npos) {
-            DayRecord& record = history.Append();
-            record.Day = static_cast<uint16_t>(SplitField(line, '.', FieldLimit));
-            record.Month = static_cast<uint16_t>(SplitField(line, '.', FieldLimit));
-            record.Year = static_cast<uint16_t>(SplitField(line, '-', FieldLimit));
-            record.Segment = static_cast<int32_t>(SplitField(line, '\t', FieldLimit));
-            record.InOctets = SplitField(line, '\t', CounterLimit);
-            record.OutOctets = SplitField(line, '\t', CounterLimit);
-            record.Name = std::move(line);
-            continue;
-        }
-        std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        std::string key = TrimBlanks(std::string_view(line).substr(0, eq));
-        std::string value = TrimBlanks(std::string_view(line).substr(eq + 1));
-        if (key == "SHOW")
-            settings.ShowName = value;
-        else if (key == "form1.width")
-            settings.Width = ParseInt32(value).value_or(WidthFallback);
-    }
-    return settings;
+    HistoryReader reader(history);
+    reader.Feed(text, true);
+    return reader.Settings();
 }
 
 std::string WriteHistoryText(const DayRecordArray& history, const std::string& showName, int32_t width)
 {
-    std::string out;
-    out.reserve(64 + static_cast<std::size_t>(history.HistoryCount()) * 64);
-    out += "SHOW=" + showName + LineEnd;
-    out += "form1.width=" + std::to_string(width) + LineEnd;
+    std::string text = "SHOW=" + showName + LineEnd + "form1.width=" + std::to_string(width) + LineEnd;
+    // The numbers of a line: three date fields of at most 5 digits, a segment of at most 11
+    // characters, two counters of 10, and their separators.
+    constexpr std::size_t NumbersLength = 3 * 6 + 12 + 2 * 11;
+    // One buffer with room for the longest lines the records can make, so it never moves.
+    std::size_t room = text.size();
+    for (int32_t i = 1; i <= history.HistoryCount(); ++i)
+        room += NumbersLength + history[i].Name.str().size() + 2;
+    text.reserve(room);
+
+    char numbers[NumbersLength];
     for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
         const DayRecord& r = history[i];
-        out += std::to_string(r.Day) + '.' + std::to_string(r.Month) + '.' + std::to_string(r.Year) + '-' +
-               std::to_string(r.Segment) + '\t';
-        AppendPadded(out, r.InOctets);
-        out += '\t';
-        AppendPadded(out, r.OutOctets);
-        out += '\t';
-        out += r.Name;
-        out += LineEnd;
+        char* at = numbers;
+        at = PutNumber(at, r.Day);
+        *at++ = '.';
+        at = PutNumber(at, r.Month);
+        *at++ = '.';
+        at = PutNumber(at, r.Year);
+        *at++ = '-';
+        at = PutNumber(at, r.Segment);
+        *at++ = '\t';
+        at = PutPadded(at, r.InOctets);
+        *at++ = '\t';
+        at = PutPadded(at, r.OutOctets);
+        *at++ = '\t';
+        text.append(numbers, static_cast<std::size_t>(at - numbers));
+        text += r.Name.str();
+        text += LineEnd;
     }
-    return out;
+    return text;
 }
 
 void ReadTariffText(std::string_view text, TariffArray& tariffs)

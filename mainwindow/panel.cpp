@@ -7,33 +7,10 @@ const char* const AllDaysCaption = "Всего";
 
 namespace {
 
-struct Sums {
-    uint64_t todayIn = 0, todayOut = 0, allIn = 0, allOut = 0;
-};
-
-Sums SumConnection(DayRecordArray& history, int32_t first, const Date& today)
-{
-    Sums sums;
-    const std::string& name = history[first].Name;
-    for (int32_t j = first; j <= history.HistoryCount(); ++j) {
-        DayRecord& r = history[j];
-        if (r.Summed || r.Name != name)
-            continue;
-        sums.allIn += r.InOctets;
-        sums.allOut += r.OutOctets;
-        if (r.RecordDate() == today) {
-            sums.todayIn += r.InOctets;
-            sums.todayOut += r.OutOctets;
-        }
-        r.Summed = 1;
-    }
-    return sums;
-}
-
 class PanelPass {
 public:
     PanelPass(Engine& engine, PanelHost& host, char sep, const std::filesystem::path& folder)
-        : e_(engine), host_(host), canvas_(host.PanelCanvas()), sep_(sep), folder_(folder)
+        : e_(engine), host_(host), canvas_(host.PanelCanvas()), sep_(sep), hidden_(folder)
     {
     }
 
@@ -44,25 +21,23 @@ public:
         PanelY = PanelStyle::FirstBlockTop;
         e_.FirstConnection.clear();
         DayRecordArray& history = e_.HistoryTable;
-        for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
-            history[i].Summed = 0;
-            history[i].BlockTop = 0;
-        }
-        for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
-            if (history[i].Summed)
-                continue;
-            const std::string name = history[i].Name;
+        // Only a connection's first record carries a block top.
+        for (int32_t c = 0; c < history.ConnectionCount(); ++c)
+            history[history.FirstRecord(c)].BlockTop = 0;
+        // Connections in the order of their first records, each with the sums of its records.
+        for (int32_t c = 0; c < history.ConnectionCount(); ++c) {
+            const std::string& name = history.ConnectionNameOf(c);  // the table's copy: stays put
             if (e_.FirstConnection.empty())
                 e_.FirstConnection = name;
-            Sums sums = SumConnection(history, i, e_.StartDate);
+            TrafficSums sums = history.Sums(c, e_.StartDate);
             if (!e_.ShowName.empty() && name != e_.ShowName)
                 continue;
-            DrawBlock(i, name, sums);
+            DrawBlock(history.FirstRecord(c), name, sums);
         }
     }
 
 private:
-    void DrawBlock(int32_t first, const std::string& name, const Sums& sums)
+    void DrawBlock(int32_t first, const std::string& name, const TrafficSums& sums)
     {
         const int top = PanelY;
         e_.HistoryTable[first].BlockTop = top;
@@ -80,8 +55,8 @@ private:
         for (int k = 0; k < 7; ++k)
             canvas_.PutText(PanelStyle::PanelX + 20 + 100 * k, PanelY, headers[k]);
 
-        DrawRow(TodayCaption, sums.todayOut, sums.todayIn, name);
-        DrawRow(AllDaysCaption, sums.allOut, sums.allIn, name);
+        DrawRow(TodayCaption, sums.TodayOut, sums.TodayIn, name);
+        DrawRow(AllDaysCaption, sums.AllOut, sums.AllIn, name);
         PanelY += PanelStyle::BlockGap;
     }
 
@@ -93,7 +68,7 @@ private:
             row = &e_.InformerRows.emplace_back();
             row->Conn = name;
             row->Title = DisplayName(e_.TariffTable, name, false).substr(0, 17) + ".   ";
-            row->Visible = InformerShows(name, folder_);
+            row->Visible = hidden_.InformerShows(name);
         }
         const int x = PanelStyle::PanelX;
         PanelY += PanelStyle::LineStep;
@@ -146,7 +121,7 @@ private:
     PanelHost& host_;
     Canvas& canvas_;
     char sep_;
-    const std::filesystem::path& folder_;
+    const HiddenConnections hidden_;  // "nast_o.txt", read once per pass
     int PanelY = PanelStyle::FirstBlockTop;
 };
 
@@ -170,10 +145,10 @@ std::string HitTest(const DayRecordArray& history, const std::string& firstConne
 {
     std::string selected = firstConnection;
     int best = 16777215;
-    for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
-        int p = history[i].BlockTop;
+    for (int32_t c = 0; c < history.ConnectionCount(); ++c) {
+        int p = history[history.FirstRecord(c)].BlockTop;
         if (p > 0 && p <= y && y - p < best) {
-            selected = history[i].Name;
+            selected = history.ConnectionNameOf(c);
             best = y - p;
         }
     }

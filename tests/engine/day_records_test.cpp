@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 const Date Today{2026, 12, 6};
@@ -99,8 +101,7 @@ TEST(SampleAndUpdate, RecordsAppendedInAScanAreNotVisitedAgain)
     // Two open records of one name and day, as a hand-edited or merged file may hold.
     Sampler s;
     for (uint32_t v : {100u, 50u}) {
-        DayRecord& r = s.history.Append();
-        r.Name = "eth0";
+        DayRecord& r = s.history.Append("eth0");
         r.Year = Today.Year, r.Month = Today.Month, r.Day = Today.Day;
         r.InOctets = r.OutOctets = v;
     }
@@ -112,14 +113,57 @@ TEST(DayRecordArray, GrowsInStepsOfAThousandSlots)
 {
     DayRecordArray history;
     EXPECT_EQ(history.Slots(), 0u);
-    history.Append();
+    history.Append("eth0");
     EXPECT_EQ(history.Slots(), 1000u);  // records 1..999
     for (int i = 2; i <= 999; ++i)
-        history.Append();
+        history.Append("eth0");
     EXPECT_EQ(history.Slots(), 1000u);
-    history.Append();
+    history.Append("eth0");
     EXPECT_EQ(history.HistoryCount(), 1000);
     EXPECT_EQ(history.Slots(), 2000u);
+}
+
+TEST(DayRecordArray, KeepsEachNameOnceAndConnectionsInOrderOfTheirFirstRecords)
+{
+    DayRecordArray history;
+    for (const char* name : {"ppp0", "eth0", "ppp0", "", "eth0"})
+        history.Append(name);
+    EXPECT_EQ(&history[1].Name.str(), &history[3].Name.str());
+    EXPECT_EQ(history[1].Name, history[3].Name);
+    EXPECT_NE(history[1].Name, history[2].Name);
+    ASSERT_EQ(history.ConnectionCount(), 3);
+    const int32_t firsts[] = {1, 2, 4};
+    const char* names[] = {"ppp0", "eth0", ""};
+    for (int32_t c = 0; c < 3; ++c) {
+        EXPECT_EQ(history.FirstRecord(c), firsts[c]);
+        EXPECT_EQ(history.ConnectionNameOf(c), names[c]);
+    }
+}
+
+TEST(DayRecordArray, SumsFollowSamplingAndTheDayAskedFor)
+{
+    Sampler s;
+    const uint64_t big = 4294967295u;
+    // Loaded: a closed and an open record of yesterday, an open one of today.
+    for (auto [day, segment, in] : {std::tuple<Date, int32_t, uint32_t>{Yesterday, 1, 4294967295u},
+                                    {Yesterday, 0, 10},
+                                    {Today, 0, 100}}) {
+        DayRecord& r = s.history.Append("eth0");
+        r.Year = day.Year, r.Month = day.Month, r.Day = day.Day, r.Segment = segment, r.InOctets = in;
+    }
+    auto expectSums = [&](Date day, uint64_t todayIn, uint64_t allIn) {
+        TrafficSums sums = s.history.Sums(0, day);
+        EXPECT_EQ(sums.TodayIn, todayIn);
+        EXPECT_EQ(sums.AllIn, allIn);
+    };
+    expectSums(Today, 100, big + 110);
+    s.Sample(150, 0);  // the open record of today follows
+    expectSums(Today, 150, big + 160);
+    s.Sample(20, 0);  // closed at 150, a new open one from 20
+    expectSums(Today, 170, big + 180);
+    expectSums(Yesterday, big + 10, big + 180);
+    s.Sample(30, 0, Yesterday);  // yesterday's open record follows now
+    expectSums(Yesterday, big + 30, big + 200);
 }
 
 TEST(TariffArray, FindsTheFirstOfDuplicatesAndNeverHoldsMoreThan254)

@@ -50,6 +50,27 @@ TEST(LoadState, ReadsBothFiles)
     EXPECT_EQ(engine.TariffTable[1].Alias, "LAN");
 }
 
+TEST(LoadState, ReadsAHistoryOfManyBlocksWhole)
+{
+    TempFolder folder;
+    std::string text = "SHOW=eth0\r\n";
+    for (int i = 0; i < 40000; ++i)
+        text += "6.12.2026-" + std::to_string(i) + "\t" + std::to_string(i) + "\t7\tRealtek PCIe GbE Family Controller\r\n";
+    text += "form1.width=900";
+    ASSERT_GT(text.size(), 2u << 20);
+    folder.Write("history.txt", text);
+    FakeIfTable table;
+    Engine engine(table);
+    EXPECT_EQ(LoadState(engine, folder.Path()), 900);
+    EXPECT_EQ(engine.ShowName, "eth0");
+    ASSERT_EQ(engine.HistoryTable.HistoryCount(), 40000);
+    for (int32_t i = 1; i <= 40000; ++i) {
+        ASSERT_EQ(engine.HistoryTable[i].Segment, i - 1);
+        ASSERT_EQ(engine.HistoryTable[i].InOctets, static_cast<uint32_t>(i - 1));
+        ASSERT_EQ(engine.HistoryTable[i].Name, "Realtek PCIe GbE Family Controller");
+    }
+}
+
 TEST(LoadState, AFileThatExistsButCannotBeReadStopsTheStart)
 {
     TempFolder folder;

@@ -4,19 +4,32 @@
 
 namespace {
 
-DayRecord Record(uint16_t d, uint16_t m, uint16_t y, int32_t segment, uint32_t in, uint32_t out, std::string name)
+// A record's fields as plain values; the table gives a record its name when appending it.
+struct RecordFields {
+    uint16_t Day, Month, Year;
+    int32_t Segment;
+    uint32_t InOctets, OutOctets;
+    std::string Name;
+    Date RecordDate() const { return Date{Year, Month, Day}; }
+};
+
+RecordFields Record(uint16_t d, uint16_t m, uint16_t y, int32_t segment, uint32_t in, uint32_t out, std::string name)
 {
-    DayRecord r;
-    r.Day = d, r.Month = m, r.Year = y, r.Segment = segment, r.InOctets = in, r.OutOctets = out;
-    r.Name = std::move(name);
-    return r;
+    return RecordFields{d, m, y, segment, in, out, std::move(name)};
+}
+
+void Add(DayRecordArray& history, const RecordFields& f)
+{
+    DayRecord& r = history.Append(f.Name);
+    r.Day = f.Day, r.Month = f.Month, r.Year = f.Year, r.Segment = f.Segment, r.InOctets = f.InOctets,
+    r.OutOctets = f.OutOctets;
 }
 
 TEST(HistoryFile, WritesTheExactLineForms)
 {
     DayRecordArray history;
-    history.Append() = Record(6, 12, 2026, 0, 123456, 7890, "Realtek PCIe GbE");
-    history.Append() = Record(31, 1, 2027, 3, 0, 4294967295u, " odd\tname ");
+    Add(history, Record(6, 12, 2026, 0, 123456, 7890, "Realtek PCIe GbE"));
+    Add(history, Record(31, 1, 2027, 3, 0, 4294967295u, " odd\tname "));
     EXPECT_EQ(WriteHistoryText(history, "", 800),
               "SHOW=\r\n"
               "form1.width=800\r\n"
@@ -32,8 +45,8 @@ TEST(HistoryFile, RoundTripsTheWholeCounterRange)
     int32_t segment = 0;
     for (uint32_t in : counters) {
         for (uint32_t out : counters) {
-            history.Append() = Record(1 + segment % 28, 1 + segment % 12, 2026, segment, in, out,
-                                      "conn " + std::to_string(segment % 3));
+            Add(history, Record(1 + segment % 28, 1 + segment % 12, 2026, segment, in, out,
+                                "conn " + std::to_string(segment % 3)));
             ++segment;
         }
     }
@@ -59,7 +72,7 @@ TEST(HistoryFile, ReaderEdgeCases)
 {
     struct Case {
         const char* line;
-        DayRecord record;
+        RecordFields record;
     };
     const Case cases[] = {
         {"6.12.2026-0\t1000      \t2000      \tName", Record(6, 12, 2026, 0, 1000, 2000, "Name")},
@@ -105,6 +118,33 @@ TEST(HistoryFile, SettingLines)
         EXPECT_EQ(s.ShowName, c.show);
         EXPECT_EQ(s.Width, c.width);
         EXPECT_EQ(history.HistoryCount(), 0);
+    }
+}
+
+// The file is read in blocks: a block may end anywhere, in a line or between the CR and the
+// LF of a line end, and the table must come out as from the whole text.
+TEST(HistoryFile, ReadInPiecesGivesWhatTheWholeTextGives)
+{
+    const std::string text = "SHOW=a\r\n6.12.2026-0\t1         \t2         \teth0\r\rjunk\n"
+                             "form1.width=640\r\n7.12.2026-3\t4294967295\t0         \tppp0 \n\t\r\n"
+                             "8.1.2027-0\t5\t6\tlast without an end";
+    DayRecordArray whole;
+    HistorySettings wholeSettings = ReadHistoryText(text, whole);
+    const std::string expected = WriteHistoryText(whole, wholeSettings.ShowName, wholeSettings.Width.value_or(0));
+    ASSERT_EQ(whole.HistoryCount(), 4);
+
+    // As the block reader does: what a piece leaves comes again at the front of the next.
+    for (std::size_t block = 1; block <= text.size(); ++block) {
+        SCOPED_TRACE(block);
+        DayRecordArray history;
+        HistoryReader reader(history);
+        std::string held;
+        for (std::size_t at = 0; at < text.size(); at += block) {
+            held += text.substr(at, block);
+            held.erase(0, reader.Feed(held, false));
+        }
+        reader.Feed(held, true);
+        EXPECT_EQ(WriteHistoryText(history, reader.Settings().ShowName, reader.Settings().Width.value_or(0)), expected);
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-TEST(InformerShows, ExactWholeLineMatchOnEveryLineEnd)
+TEST(HiddenConnections, ExactWholeLineMatchOnEveryLineEnd)
 {
     auto folder = std::filesystem::temp_directory_path() / "vornik-hidden-test";
     std::filesystem::create_directories(folder);
@@ -31,6 +31,22 @@ TEST(InformerShows, ExactWholeLineMatchOnEveryLineEnd)
         if (c.file)
             std::ofstream(folder / "nast_o.txt", std::ios::binary) << c.file;
         EXPECT_EQ(InformerShows(c.name, folder), c.shows);
+        EXPECT_EQ(HiddenConnections(folder).InformerShows(c.name), c.shows);
     }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(HiddenConnections, ASavedChoiceCountsFromTheNextRead)
+{
+    auto folder = std::filesystem::temp_directory_path() / "vornik-hidden-read-test";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "nast_o.txt", std::ios::binary) << "eth0\r\n";
+    HiddenConnections thisPass(folder);
+    std::ofstream(folder / "nast_o.txt", std::ios::binary | std::ios::trunc) << "ppp0\r\n";
+    EXPECT_EQ(thisPass.InformerShows("eth0"), 0);
+    EXPECT_EQ(thisPass.InformerShows("ppp0"), 1);
+    HiddenConnections nextPass(folder);
+    EXPECT_EQ(nextPass.InformerShows("eth0"), 1);
+    EXPECT_EQ(nextPass.InformerShows("ppp0"), 0);
     std::filesystem::remove_all(folder);
 }

@@ -74,8 +74,8 @@ struct PanelFixture : ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(folder); }
     void Add(const std::string& name, uint32_t in, uint32_t out, Date date = Today, int32_t segment = 0)
     {
-        DayRecord& r = engine.HistoryTable.Append();
-        r.Name = name, r.InOctets = in, r.OutOctets = out, r.Segment = segment;
+        DayRecord& r = engine.HistoryTable.Append(name);
+        r.InOctets = in, r.OutOctets = out, r.Segment = segment;
         r.Year = date.Year, r.Month = date.Month, r.Day = date.Day;
     }
     void Pass()
@@ -263,9 +263,7 @@ TEST(HitTest, NearestBlockTopAtOrAboveTheClick)
 {
     DayRecordArray history;
     for (auto [name, top] : {std::pair<const char*, int>{"first", 4}, {"other", 0}, {"second", 82}}) {
-        DayRecord& r = history.Append();
-        r.Name = name;
-        r.BlockTop = top;
+        history.Append(name).BlockTop = top;
     }
     struct Case {
         int y;

@@ -15,8 +15,7 @@ const std::string NoRecords = "Wi-Fi <5 ГГц> & \"гость\"";  // no record
 void AddRecord(DayRecordArray& history, const std::string& name, uint16_t day, uint16_t month, uint32_t in,
                uint32_t out)
 {
-    DayRecord& r = history.Append();
-    r.Name = name;
+    DayRecord& r = history.Append(name);
     r.Day = day;
     r.Month = month;
     r.Year = 2026;
