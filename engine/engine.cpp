@@ -49,7 +49,7 @@ std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& fo
 void SaveState(const Engine& engine, const std::filesystem::path& folder, int32_t width,
                char decimalSeparator, FileStore& store)
 {
-    store.Save(folder / HistoryFileName, WriteHistoryText(engine.HistoryTable, engine.ShowName, width));
+    store.SavePieces(folder / HistoryFileName, HistoryTextPieces(engine.HistoryTable, engine.ShowName, width));
     store.Save(folder / PriceFileName, WriteTariffText(engine.TariffTable, decimalSeparator));
 }
 

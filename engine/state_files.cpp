@@ -145,38 +145,71 @@ HistorySettings ReadHistoryText(std::string_view text, DayRecordArray& history)
     return reader.Settings();
 }
 
+namespace {
+
+// The numbers of a line: three date fields of at most 5 digits, a segment of at most 11
+// characters, two counters of 10, and their separators.
+constexpr std::size_t NumbersLength = 3 * 6 + 12 + 2 * 11;
+
+void AppendHistoryLine(std::string& text, const DayRecord& r)
+{
+    char numbers[NumbersLength];
+    char* at = numbers;
+    at = PutNumber(at, r.Day);
+    *at++ = '.';
+    at = PutNumber(at, r.Month);
+    *at++ = '.';
+    at = PutNumber(at, r.Year);
+    *at++ = '-';
+    at = PutNumber(at, r.Segment);
+    *at++ = '\t';
+    at = PutPadded(at, r.InOctets);
+    *at++ = '\t';
+    at = PutPadded(at, r.OutOctets);
+    *at++ = '\t';
+    text.append(numbers, static_cast<std::size_t>(at - numbers));
+    text += r.Name.str();
+    text += LineEnd;
+}
+
+// About a megabyte of text: small enough to stay in the processor's caches, large enough
+// that the writes are few.
+constexpr int32_t RecordsPerPiece = 16384;
+
+}  // namespace
+
+FilePieces HistoryTextPieces(const DayRecordArray& history, const std::string& showName, int32_t width)
+{
+    // The settings lines first, then the records a piece at a time, all made in one buffer.
+    std::string header = "SHOW=" + showName + LineEnd + "form1.width=" + std::to_string(width) + LineEnd;
+    return [&history, buffer = std::move(header), headerGiven = false, next = 1](std::string_view& piece) mutable {
+        if (!headerGiven) {
+            headerGiven = true;
+            piece = buffer;
+            return true;
+        }
+        if (next > history.HistoryCount())
+            return false;
+        const int32_t last = next + std::min(RecordsPerPiece, history.HistoryCount() - next + 1) - 1;
+        std::size_t room = 0;  // the longest lines these records can make, so the buffer never moves
+        for (int32_t i = next; i <= last; ++i)
+            room += NumbersLength + history[i].Name.str().size() + 2;
+        buffer.clear();
+        buffer.reserve(room);
+        for (; next <= last; ++next)
+            AppendHistoryLine(buffer, history[next]);
+        piece = buffer;
+        return true;
+    };
+}
+
 std::string WriteHistoryText(const DayRecordArray& history, const std::string& showName, int32_t width)
 {
-    std::string text = "SHOW=" + showName + LineEnd + "form1.width=" + std::to_string(width) + LineEnd;
-    // The numbers of a line: three date fields of at most 5 digits, a segment of at most 11
-    // characters, two counters of 10, and their separators.
-    constexpr std::size_t NumbersLength = 3 * 6 + 12 + 2 * 11;
-    // One buffer with room for the longest lines the records can make, so it never moves.
-    std::size_t room = text.size();
-    for (int32_t i = 1; i <= history.HistoryCount(); ++i)
-        room += NumbersLength + history[i].Name.str().size() + 2;
-    text.reserve(room);
-
-    char numbers[NumbersLength];
-    for (int32_t i = 1; i <= history.HistoryCount(); ++i) {
-        const DayRecord& r = history[i];
-        char* at = numbers;
-        at = PutNumber(at, r.Day);
-        *at++ = '.';
-        at = PutNumber(at, r.Month);
-        *at++ = '.';
-        at = PutNumber(at, r.Year);
-        *at++ = '-';
-        at = PutNumber(at, r.Segment);
-        *at++ = '\t';
-        at = PutPadded(at, r.InOctets);
-        *at++ = '\t';
-        at = PutPadded(at, r.OutOctets);
-        *at++ = '\t';
-        text.append(numbers, static_cast<std::size_t>(at - numbers));
-        text += r.Name.str();
-        text += LineEnd;
-    }
+    FilePieces pieces = HistoryTextPieces(history, showName, width);
+    std::string text;
+    std::string_view piece;
+    while (pieces(piece))
+        text += piece;
     return text;
 }
 

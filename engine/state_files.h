@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/day_records.h"
+#include "platform/file_store.h"
 
 // Lines of a text: CR LF, a lone CR and a lone LF each end a line; a line end at the very
 // end of the text adds no empty line.
@@ -48,6 +49,10 @@ private:
     HistorySettings settings_;
 };
 
+// "history.txt" a piece at a time, as it is saved; the pieces read `history` as they are
+// made, so it must outlive them and stay unchanged meanwhile.
+FilePieces HistoryTextPieces(const DayRecordArray& history, const std::string& showName, int32_t width);
+// The same whole.
 std::string WriteHistoryText(const DayRecordArray& history, const std::string& showName, int32_t width);
 
 // Appends the text's entries to `tariffs` (no more than the table holds).

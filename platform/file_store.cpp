@@ -3,6 +3,18 @@
 #include <cstring>
 #include <fstream>
 
+void FileStore::Save(const std::filesystem::path& file, std::string_view bytes)
+{
+    bool given = false;
+    SavePieces(file, [&](std::string_view& piece) {
+        if (given)
+            return false;
+        piece = bytes;
+        given = true;
+        return true;
+    });
+}
+
 bool ReadWholeFile(const std::filesystem::path& file, std::string& bytes)
 {
     std::error_code ec;

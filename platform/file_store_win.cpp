@@ -20,7 +20,7 @@ bool AtomicFileStore::WriteChunk(HANDLE file, const char* data, DWORD size, DWOR
     return WriteFile(file, data, size, &written, nullptr) != 0;
 }
 
-void AtomicFileStore::Save(const std::filesystem::path& file, const std::string& bytes)
+void AtomicFileStore::SavePieces(const std::filesystem::path& file, const FilePieces& next)
 {
     std::filesystem::path temp = file;
     temp += L".new";
@@ -33,17 +33,27 @@ void AtomicFileStore::Save(const std::filesystem::path& file, const std::string&
         DeleteFileW(temp.c_str());
         Fail(file, error);
     };
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 20));
-        DWORD written = 0;
-        if (!WriteChunk(h, data, chunk, written))
-            abandon(GetLastError());
-        if (written == 0)
-            abandon(ERROR_DISK_FULL);
-        data += written;
-        left -= written;
+    std::string_view piece;
+    for (;;) {
+        bool more = false;
+        try {
+            more = next(piece);
+        } catch (...) {  // the maker of the bytes failed (out of memory): no file is left behind
+            CloseHandle(h);
+            DeleteFileW(temp.c_str());
+            throw;
+        }
+        if (!more)
+            break;
+        while (!piece.empty()) {
+            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(piece.size(), 1u << 20));
+            DWORD written = 0;
+            if (!WriteChunk(h, piece.data(), chunk, written))
+                abandon(GetLastError());
+            if (written == 0)
+                abandon(ERROR_DISK_FULL);
+            piece.remove_prefix(written);
+        }
     }
     if (!FlushFileBuffers(h))
         abandon(GetLastError());

@@ -8,7 +8,7 @@
 // is not used: under Wine it removes the old name for a moment.
 class AtomicFileStore : public FileStore {
 public:
-    void Save(const std::filesystem::path& file, const std::string& bytes) override;
+    void SavePieces(const std::filesystem::path& file, const FilePieces& next) override;
 
 protected:
     // One write of the save; tests make it fail part-way.

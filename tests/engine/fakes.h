@@ -48,10 +48,14 @@ public:
     int failOnSave = 0;  // 1-based number of the save that fails; 0: none
     int saves = 0;
 
-    void Save(const std::filesystem::path& file, const std::string& bytes) override
+    void SavePieces(const std::filesystem::path& file, const FilePieces& next) override
     {
         if (++saves == failOnSave)
             throw std::runtime_error("disk full: " + file.filename().string());
+        std::string bytes;
+        std::string_view piece;
+        while (next(piece))
+            bytes += piece;
         files[file.filename().string()] = bytes;
     }
 };

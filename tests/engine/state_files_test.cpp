@@ -68,6 +68,27 @@ TEST(HistoryFile, RoundTripsTheWholeCounterRange)
     EXPECT_EQ(WriteHistoryText(back, settings.ShowName, 1024), text);
 }
 
+// A long history is made a piece at a time: no record is lost or repeated where one piece
+// ends and the next begins.
+TEST(HistoryFile, ALongHistoryReadsBackRecordForRecord)
+{
+    DayRecordArray history;
+    const int32_t count = 40000;  // more than two pieces
+    for (int32_t i = 0; i < count; ++i)
+        Add(history, Record(1 + i % 28, 1 + i % 12, static_cast<uint16_t>(2000 + i % 30), i,
+                            static_cast<uint32_t>(i) * 7919u, static_cast<uint32_t>(count - i),
+                            "conn " + std::to_string(i % 10)));
+    DayRecordArray back;
+    ReadHistoryText(WriteHistoryText(history, "", 800), back);
+    ASSERT_EQ(back.HistoryCount(), count);
+    for (int32_t i = 1; i <= count; ++i) {
+        ASSERT_EQ(back[i].Segment, history[i].Segment) << i;
+        ASSERT_EQ(back[i].InOctets, history[i].InOctets) << i;
+        ASSERT_EQ(back[i].OutOctets, history[i].OutOctets) << i;
+        ASSERT_EQ(back[i].Name, history[i].Name) << i;
+    }
+}
+
 TEST(HistoryFile, ReaderEdgeCases)
 {
     struct Case {

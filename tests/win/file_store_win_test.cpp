@@ -55,6 +55,31 @@ TEST(AtomicFileStore, AWriteThatFailsPartWayLeavesTheOldFileWhole)
     EXPECT_FALSE(folder.Exists("history.txt.new"));
 }
 
+TEST(AtomicFileStore, WritesPiecesInOrderAndAbandonsTheSaveWhenTheirMakerFails)
+{
+    TempFolder folder;
+    folder.Write("history.txt", "the old history");
+    const std::string pieces[] = {"one ", std::string(3u << 20, 'x'), "", " three"};
+    auto savePieces = [&](int failAt) {
+        int given = 0;
+        AtomicFileStore().SavePieces(folder.Path() / "history.txt", [&](std::string_view& piece) {
+            if (given == failAt)
+                throw std::bad_alloc();
+            if (given == 4)
+                return false;
+            piece = pieces[given++];
+            return true;
+        });
+    };
+    EXPECT_THROW(savePieces(2), std::bad_alloc);
+    EXPECT_EQ(folder.Read("history.txt"), "the old history");
+    EXPECT_FALSE(folder.Exists("history.txt.new"));
+
+    savePieces(-1);
+    EXPECT_EQ(folder.Read("history.txt"), pieces[0] + pieces[1] + pieces[2] + pieces[3]);
+    EXPECT_FALSE(folder.Exists("history.txt.new"));
+}
+
 TEST(AtomicFileStore, AMissingFolderIsAnError)
 {
     TempFolder folder;

@@ -18,12 +18,12 @@ class BreakableStore : public AtomicFileStore {
 public:
     bool broken = false;
     int saves = 0;
-    void Save(const std::filesystem::path& file, const std::string& bytes) override
+    void SavePieces(const std::filesystem::path& file, const FilePieces& next) override
     {
         ++saves;
         if (broken)
             throw std::runtime_error("Не удалось сохранить файл " + file.filename().string());
-        AtomicFileStore::Save(file, bytes);
+        AtomicFileStore::SavePieces(file, next);
     }
 };
 
