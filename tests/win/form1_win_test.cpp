@@ -178,14 +178,6 @@ struct Form2Fixture : Form1Fixture {
         form1.Create();
         form1.Timer1Timer();
     }
-    bool QuitPosted()
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message == WM_QUIT)
-                return true;
-        return false;
-    }
 };
 
 TEST_F(Form2Fixture, ClosingTheInformerSavesOnceAndEndsTheMessageLoop)

@@ -42,16 +42,7 @@ struct ReportFixture : ::testing::Test {
         form1.Create();
         form1.Timer1Timer();
     }
-    void TearDown() override { SetModalFunction(nullptr); }
-    bool QuitPosted()
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message == WM_QUIT)
-                return true;
-        return false;
-    }
-};
+    void TearDown() override { SetModalFunction(nullptr); }};
 
 TEST_F(ReportFixture, TheReportIsWrittenBesideTheExecutableAndOpenedMaximised)
 {

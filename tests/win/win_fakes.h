@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include "platform/regional.h"
 #include "platform/shell_win.h"
 
@@ -35,3 +37,13 @@ public:
         return result;
     }
 };
+
+// Empties this thread's message queue; true when a quit of the message loop was in it.
+inline bool QuitPosted()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message == WM_QUIT)
+            return true;
+    return false;
+}
