@@ -52,7 +52,7 @@ void TForm6::TrackBar1Change()
 {
     LRESULT position = SendMessageW(trackBar_, TBM_GETPOS, 0, 0);
     SetWindowTextW(label2_, std::to_wstring(position).c_str());
-    informer_.SetOpacity(static_cast<uint8_t>(position));
+    informer_.ChangeOpacity(static_cast<uint8_t>(position));
 }
 
 LRESULT TForm6::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -210,6 +210,13 @@ void TForm2::SetOpacity(uint8_t opacity)
     SetLayeredWindowAttributes(Handle(), 0, opacity, LWA_ALPHA);
 }
 
+void TForm2::ChangeOpacity(uint8_t opacity)
+{
+    if (opacity != opacity_)
+        opacityChanged_ = true;
+    SetOpacity(opacity);
+}
+
 void TForm2::ShowInformer()
 {
     if (!Visible()) {
@@ -249,6 +256,7 @@ void TForm2::FormShow()
     for (int i = 0; i < ColumnCount; ++i)
         SetColumnWidth(i, settings.Widths[static_cast<std::size_t>(i)]);
     SetOpacity(ShownOpacity(settings.Opacity));
+    opacityChanged_ = false;
     FitWidth();
 }
 
@@ -277,13 +285,18 @@ void TForm2::SavePlacement(bool destroying)
     placementSaved_ = true;
 }
 
-// At the end of the run: the placement of an informer shown and not saved since.
-void TForm2::SaveUnsavedPlacement()
+// At the end of the run, what no save has kept yet: the placement of an informer shown
+// since, and an opacity the user set in the dialog (no other step would keep it: quitting
+// right after moving the slider must not lose it).
+void TForm2::SaveAtEnd()
 {
-    if (!restored_ || placementSaved_)
+    if (!restored_)
         return;
     try {
-        SavePlacement(true);
+        if (!placementSaved_)
+            SavePlacement(true);
+        if (opacityChanged_)
+            SaveSettings();
     } catch (const std::exception& e) {
         ShowErrorBox(e.what());
     }
@@ -292,12 +305,19 @@ void TForm2::SaveUnsavedPlacement()
 void TForm2::save_size_position()
 {
     SavePlacement(false);
+    SaveSettings();
+}
+
+// The five "SIZEPOL" values.
+void TForm2::SaveSettings()
+{
     InformerSettings settings;
     for (int i = 0; i < ColumnCount; ++i)
         settings.Widths[static_cast<std::size_t>(i)] = ColumnWidth(i);
     settings.Opacity = opacity_;
     AdoptLegacySettings();
     WriteInformerSettings(profiles_, SettingsFile(), settings);
+    opacityChanged_ = false;
 }
 
 void TForm2::ListView1MouseDown()
@@ -477,11 +497,11 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (!wParam && ResumeSampling)
             ResumeSampling();
         else if (wParam)
-            SaveUnsavedPlacement();  // the process ends without destroying its windows
+            SaveAtEnd();  // the process ends without destroying its windows
         return 0;
     case WM_DESTROY:
         Shell_NotifyIconW(NIM_DELETE, &tray_);
-        SaveUnsavedPlacement();
+        SaveAtEnd();
         return 0;
     }
     return Window::HandleMessage(message, wParam, lParam);

@@ -62,6 +62,9 @@ public:
     void FitWidth();  // the width rule: outer width := the columns' widths + 13
     uint8_t Opacity() const { return opacity_; }
     void SetOpacity(uint8_t opacity);
+    // The transparency dialog's change: shown at once, and kept at the end of the run unless
+    // a save or a show came first.
+    void ChangeOpacity(uint8_t opacity);
     std::filesystem::path SettingsFile() const;
 
     // Wired by the program entry.
@@ -84,7 +87,8 @@ private:
     void ShowListMenu(LPARAM at);
     int RestorePlacement();  // returns how to show: normal or maximized
     void SavePlacement(bool destroying);
-    void SaveUnsavedPlacement();
+    void SaveSettings();
+    void SaveAtEnd();
     void AdoptLegacySettings();
     std::filesystem::path FileToRead() const;
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -99,6 +103,7 @@ private:
     uint8_t opacity_ = 150;
     bool restored_ = false;         // the placement was restored in this run: saves count from now on
     bool placementSaved_ = false;   // saved since the last show
+    bool opacityChanged_ = false;   // by the dialog, since the last save or show
     NOTIFYICONDATAW tray_{};
     UINT taskbarCreated_ = 0;
 };

@@ -420,7 +420,7 @@ TEST_F(InformerFixture, ColumnDialogHidesAndShowsColumns)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(InformerFixture, TheSliderSetsTheOpacityAtOnceAndSavesNothing)
+TEST_F(InformerFixture, TheSliderSetsTheOpacityAtOnceAndTheEndOfTheRunKeepsIt)
 {
     work.Write("vrn15.ini", "[SIZEPOL]\r\nTPRZ=300\r\n");
     form2.N7Click();
@@ -453,6 +453,14 @@ TEST_F(InformerFixture, TheSliderSetsTheOpacityAtOnceAndSavesNothing)
     EXPECT_EQ(Alpha(), 200);
     MiddleClickInTheList();
     EXPECT_EQ(Ini("SIZEPOL", "TPRZ"), "200");
+
+    // Set and the program ended right away: kept, the widths with it.
+    SendMessageW(form6.TrackBar1(), TBM_SETPOS, TRUE, 120);
+    SendMessageW(form6.Handle(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(form6.TrackBar1()));
+    const std::string widths = Ini("SIZEPOL", "TNAME") + Ini("SIZEPOL", "TSUM");
+    DestroyWindow(form2.Handle());
+    EXPECT_EQ(Ini("SIZEPOL", "TPRZ"), "120");
+    EXPECT_EQ(Ini("SIZEPOL", "TNAME") + Ini("SIZEPOL", "TSUM"), widths);
 }
 
 struct ChooserFixture : ::testing::Test {
