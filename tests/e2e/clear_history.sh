@@ -15,9 +15,9 @@ printf 'eth0|LAN>1,5@2\r\n' > price.txt
 
 clear_once() {
   tray_menu 1  # "Главная форма"
-  wait_for 10 has_window 'VORNIK' || fail "the main window did not open"
+  wait_for 10 has_window "$MainWindow" || fail "the main window did not open"
   local main X Y WIDTH HEIGHT SCREEN
-  main=$(window 'VORNIK')
+  main=$(window "$MainWindow")
   eval "$(xdotool getwindowgeometry --shell "$main")"
   xdotool mousemove $((X + 268)) $((Y + HEIGHT - 10)) click 1   # "Отчистить историю"
   answer_box Return

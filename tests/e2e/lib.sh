@@ -1,7 +1,13 @@
 # Shared by the end-to-end scripts: waiting, windows and boxes of the real program under Wine.
 export LANG=${LANG:-ru_RU.UTF-8} LC_ALL=${LC_ALL:-ru_RU.UTF-8}
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Fails the test; what the screen showed is kept for a look.
+fail() {
+  echo "FAIL: $*" >&2
+  local shot=${TMPDIR:-/tmp}/vornik-e2e-$(basename "$0" .sh).png
+  [ -n "${DISPLAY:-}" ] && import -window root "$shot" 2>/dev/null && echo "the screen: $shot" >&2
+  exit 1
+}
 
 # wait_for SECONDS COMMAND...: true once the command succeeds, false after SECONDS.
 wait_for() {
@@ -16,6 +22,8 @@ running() { pgrep -f 'vrn15\.exe' | while read -r p; do [ "$(ps -o stat= -p "$p"
 is_running() { [ -n "$(running)" ]; }
 not_running() { [ -z "$(running)" ]; }
 
+# Window captions as patterns (xdotool matches them ignoring case).
+MainWindow='^VORNIK V1\.5\+'
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(window "$1")" ]; }
 

@@ -1,0 +1,82 @@
+// Reads what the running program's informer shows, for the end-to-end tests: run under Wine
+// beside it, it prints each list item's texts (tab-separated), then the column widths, the
+// window's opacity and whether it is visible. The list lives in the other process, so its
+// texts are fetched through a buffer allocated there.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text)
+{
+    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(size > 0 ? size - 1 : 0, '\0');
+    if (size > 1)
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+struct Remote {
+    HANDLE process;
+    void* memory;
+};
+
+std::string ItemText(HWND list, const Remote& remote, int item, int column)
+{
+    const SIZE_T textRoom = 512;
+    auto* remoteText = static_cast<char*>(remote.memory) + sizeof(LVITEMW);
+    LVITEMW request{};
+    request.iSubItem = column;
+    request.pszText = reinterpret_cast<wchar_t*>(remoteText);
+    request.cchTextMax = textRoom;
+    if (!WriteProcessMemory(remote.process, remote.memory, &request, sizeof request, nullptr))
+        return "?";
+    LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(remote.memory));
+    wchar_t text[textRoom] = {};
+    if (length > 0 && !ReadProcessMemory(remote.process, remoteText, text, sizeof(wchar_t) * (textRoom - 1), nullptr))
+        return "?";
+    return Utf8(text);
+}
+
+}  // namespace
+
+int main()
+{
+    HWND informer = FindWindowW(L"TForm2", nullptr);
+    HWND list = informer ? FindWindowExW(informer, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
+    if (!list) {
+        std::fprintf(stderr, "no informer\n");
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    Remote remote{OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid), nullptr};
+    if (remote.process)
+        remote.memory = VirtualAllocEx(remote.process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote.memory) {
+        std::fprintf(stderr, "cannot reach the program's memory: %lu\n", GetLastError());
+        return 1;
+    }
+    int items = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int item = 0; item < items; ++item) {
+        std::string line;
+        for (int column = 0; column < 4; ++column)
+            line += (column ? "\t" : "") + ItemText(list, remote, item, column);
+        std::printf("%s\n", line.c_str());
+    }
+    std::printf("columns:");
+    for (int column = 0; column < 4; ++column)
+        std::printf(" %d", static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)));
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(informer, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+        alpha = 255;
+    std::printf("\nopacity: %d\nvisible: %d\n", alpha, IsWindowVisible(informer) ? 1 : 0);
+    VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
+    CloseHandle(remote.process);
+    return 0;
+}
