@@ -11,7 +11,13 @@ release=$(cd "$1" && pwd)
 peek=$2
 source "$(dirname "$0")/lib.sh"
 work=$(mktemp -d /tmp/vornik-user.XXXXXX)
-trap '[ "$BASHPID" = "$$" ] && { wine taskkill /IM vrn15.exe >/dev/null 2>&1; wait_for 20 not_running; rm -rf "$work"; }' EXIT
+cleanup() {
+  [ "$BASHPID" = "$$" ] || return 0
+  wine taskkill /IM vrn15.exe >/dev/null 2>&1 || true
+  wait_for 20 not_running || true
+  rm -rf "$work" || true
+}
+trap cleanup EXIT
 cp -r "$release/." "$work/"
 cp "$peek" "$work/peek.exe"
 cd "$work"
