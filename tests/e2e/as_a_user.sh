@@ -203,8 +203,11 @@ tray_menu 2
 wait_for 10 has_window '^Fast INFO' || fail "the informer did not open after the restart"
 wait_for 10 shows '^Loopback\.' || fail "after the restart: $(informer)"
 [ -z "$other" ] || shows_not "^$other\\." || fail "after the restart the informer shows $other"
-informer | grep -q '^columns: [0-9]* [0-9]* 0 ' || fail "after the restart the sum column is back"
-informer | grep -q '^opacity: 200' || fail "after the restart the opacity is $(informer | grep opacity)"
+# (read again for a few seconds: the first ticks after a show still resize the window)
+wait_for 5 sh -c "wine peek.exe 2>/dev/null | grep -q '^columns: [0-9]* [0-9]* 0 '" ||
+  fail "after the restart the sum column is back: $(informer | grep columns)"
+wait_for 5 sh -c "wine peek.exe 2>/dev/null | grep -q '^opacity: 200'" ||
+  fail "after the restart the opacity is $(informer | grep opacity)"
 geometry "$(window '^Fast INFO')"
 [ "$X" -ge 390 ] && [ "$X" -le 410 ] || fail "after the restart the informer is at $X,$Y"
 echo "restart: name, prices, columns, opacity, hidden connection and place kept"

@@ -73,9 +73,11 @@ int main()
         std::printf(" %d", static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)));
     BYTE alpha = 255;
     DWORD flags = 0;
-    if (!GetLayeredWindowAttributes(informer, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
-        alpha = 255;
-    std::printf("\nopacity: %d\nvisible: %d\n", alpha, IsWindowVisible(informer) ? 1 : 0);
+    if (GetLayeredWindowAttributes(informer, nullptr, &alpha, &flags))
+        std::printf("\nopacity: %d", (flags & LWA_ALPHA) ? alpha : 255);
+    else
+        std::printf("\nopacity: unknown (%lu)", GetLastError());
+    std::printf("\nvisible: %d\n", IsWindowVisible(informer) ? 1 : 0);
     VirtualFreeEx(remote.process, remote.memory, 0, MEM_RELEASE);
     CloseHandle(remote.process);
     return 0;
