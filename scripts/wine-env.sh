@@ -37,10 +37,14 @@ vornik_wine_up() {
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w
   fi
+  vornik_wine_services
+}
+
+# A persistent wineserver and Wine's services. The first Wine process starts the services,
+# which inherit its standard handles and outlive it: start them here with none, or a caller
+# reading the first test's output (ctest) would wait for them forever.
+vornik_wine_services() {
   wineserver -p </dev/null >/dev/null 2>&1 || true
-  # The first Wine process starts Wine's services, which inherit its standard handles and
-  # outlive it: start them here with none, or a caller reading the first test's output
-  # (ctest) would wait for them forever.
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 

@@ -48,13 +48,6 @@ start() {
   sleep 4  # the tray icon
 }
 
-# geometry WINDOW: sets X Y WIDTH HEIGHT of the window as X sees it: the client area, or the
-# whole window where Wine draws the caption itself (the informer).
-geometry() {
-  local SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")" || fail "no geometry for window $1"
-}
-
 open_main_window() {
   has_window "$MainWindow" || tray_menu 1  # "Главная форма"
   wait_for 10 has_window "$MainWindow" || fail "the main window did not open"
@@ -104,7 +97,7 @@ close_window() {
     xdotool mousemove "$2" "$3" click 1
     sleep 0.5
     xdotool key alt+F4
-    wait_for 3 sh -c "! xdotool search --onlyvisible --name '$1' >/dev/null" && return 0
+    wait_for 3 no_window "$1" && return 0
   done
   fail "the window '$1' did not close"
 }
@@ -172,7 +165,7 @@ wait_for 10 shows '^Loopback\.' || fail "the informer does not show Loopback: $(
 informer_command 1  # "Настройка полей"
 dialog '^Поля$'
 xdotool mousemove $((X + 24)) $((Y + 40)) click 1  # "Сумма"
-wait_for 5 sh -c "wine peek.exe 2>/dev/null | grep -q '^columns: [0-9]* [0-9]* 0 '" ||
+wait_for 5 shows '^columns: [0-9]* [0-9]* 0 ' ||
   fail "the sum column is still shown: $(informer | grep columns)"
 close_window '^Поля$' $((X + 110)) $((Y + 70))
 
@@ -182,7 +175,7 @@ xdotool mousemove $((X + 140)) $((Y + 46)) click 1  # the slider
 sleep 0.3
 xdotool key End
 for _ in $(seq 1 55); do xdotool key Left; done
-wait_for 5 sh -c "wine peek.exe 2>/dev/null | grep -q '^opacity: 200'" ||
+wait_for 5 shows '^opacity: 200' ||
   fail "the opacity is not 200: $(informer | grep opacity)"
 close_window '^Прозрачность окна$' $((X + 250)) $((Y + 10))
 
@@ -212,9 +205,9 @@ wait_for 10 has_window '^Fast INFO' || fail "the informer did not open after the
 wait_for 10 shows '^Loopback\.' || fail "after the restart: $(informer)"
 [ -z "$other" ] || shows_not "^$other\\." || fail "after the restart the informer shows $other"
 # (read again for a few seconds: the first ticks after a show still resize the window)
-wait_for 5 sh -c "wine peek.exe 2>/dev/null | grep -q '^columns: [0-9]* [0-9]* 0 '" ||
+wait_for 5 shows '^columns: [0-9]* [0-9]* 0 ' ||
   fail "after the restart the sum column is back: $(informer | grep columns)"
-wait_for 5 sh -c "wine peek.exe 2>/dev/null | grep -q '^opacity: 200'" ||
+wait_for 5 shows '^opacity: 200' ||
   fail "after the restart the opacity is $(informer | grep opacity)"
 geometry "$(window '^Fast INFO')"
 [ "$X" -ge 390 ] && [ "$X" -le 410 ] || fail "after the restart the informer is at $X,$Y"

@@ -16,9 +16,8 @@ printf 'eth0|LAN>1,5@2\r\n' > price.txt
 clear_once() {
   tray_menu 1  # "Главная форма"
   wait_for 10 has_window "$MainWindow" || fail "the main window did not open"
-  local main X Y WIDTH HEIGHT SCREEN
-  main=$(window "$MainWindow")
-  eval "$(xdotool getwindowgeometry --shell "$main")"
+  local X Y WIDTH HEIGHT
+  geometry "$(window "$MainWindow")"
   xdotool mousemove $((X + 268)) $((Y + HEIGHT - 10)) click 1   # "Отчистить историю"
   answer_box Return
 }

@@ -26,6 +26,14 @@ not_running() { [ -z "$(running)" ]; }
 MainWindow='^VORNIK V1\.5\+'
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(window "$1")" ]; }
+no_window() { ! has_window "$1"; }
+
+# geometry WINDOW: sets X Y WIDTH HEIGHT of the window as X sees it: the client area, or the
+# whole window where Wine draws the caption itself (the informer).
+geometry() {
+  local SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")" || fail "no geometry for window $1"
+}
 
 # Answers the program's box (captioned with its title) with a key: Return takes the default.
 answer_box() {

@@ -9,6 +9,7 @@
 # Exits 77 (skipped, and says why) where the machine refuses network namespaces.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../scripts/wine-env.sh"
 
 # Stray packets (ARP) may move the counters between a read and the program's sample.
 slack=512
@@ -38,9 +39,7 @@ inside() {
   make_pair
   send 20
 
-  # A Wine session of this namespace: its services start with no inherited handles.
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  vornik_wine_services  # a Wine session of this namespace
   timeout 200 wine vrn15.exe >/dev/null 2>&1 &
   wait_for 20 is_running || fail "vrn15.exe is not running"
   sleep 4
@@ -92,9 +91,7 @@ cleanup() {
   [ "$BASHPID" = "$$" ] || return 0
   ip netns del "$ns" 2>/dev/null || true
   ip netns del "$peer" 2>/dev/null || true
-  # The Wine session outside again, as the other tests expect it.
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  vornik_wine_services  # the Wine session outside again, as the other tests expect it
 }
 trap cleanup EXIT
 wineserver -k 2>/dev/null || true  # the session outside ends: its services see other interfaces
