@@ -26,7 +26,7 @@ today=$(date +%d.%m.%Y)
 for round in 1 2; do
   [ "$round" = 1 ] && { timeout 300 wine vrn15.exe >/dev/null 2>&1 & }
   wait_for 20 is_running || fail "vrn15.exe is not running"
-  sleep 4
+  settled
   old=$(running)
   clear_once
   archive=arxiv/arxiv_${today}_history.txt
@@ -34,7 +34,7 @@ for round in 1 2; do
   wait_for 20 test -f "$archive" || fail "round $round: no $archive"
   grep -qP "\teth0\r\$" "$archive" || fail "round $round: the archive holds no eth0 record"
   wait_for 30 test ! -f history.txt || fail "round $round: history.txt was not deleted"
-  wait_for 30 sh -c "pgrep -f 'vrn15\\.exe' | grep -vx '$old' | grep -q ." || fail "round $round: the program did not restart"
+  wait_for 60 restarted "$old" || fail "round $round: the program did not restart"
   [ -f vrn15.lock ] && fail "round $round: the lock file stayed"
   echo "round $round: archived as $archive, restarted"
 done

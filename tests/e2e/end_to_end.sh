@@ -9,10 +9,8 @@ exe=$1
 work=$(mktemp -d /tmp/vornik-e2e.XXXXXX)
 trap '[ "$BASHPID" = "$$" ] && rm -rf "$work"' EXIT
 cp "$exe" "$work/vrn15.exe"
+source "$(dirname "$0")/lib.sh"
 cd "$work"
-export LANG=${LANG:-ru_RU.UTF-8} LC_ALL=${LC_ALL:-ru_RU.UTF-8}
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Every copy runs under timeout, so a copy that never ends fails the test instead of hanging it.
 start_program() {
@@ -53,7 +51,7 @@ check_history() {
 
 # 1. A first start in an empty folder, closed with WM_CLOSE.
 start_program
-sleep 5
+settled
 wine taskkill /IM vrn15.exe >/dev/null 2>&1
 wait_exit "$program_pid"
 check_history
@@ -61,18 +59,12 @@ echo "closed by WM_CLOSE: history.txt and price.txt written"
 
 # 2. A second start; a second copy is refused and changes nothing.
 start_program
-sleep 4
+settled
 before=$(md5sum history.txt price.txt)
 saved_as=$(stat -c %i history.txt)  # every save renames a new file over the old one
 timeout 30 wine vrn15.exe >/dev/null 2>&1 &
 second=$!
-box=
-for _ in $(seq 1 50); do
-  box=$(xdotool search --onlyvisible --name '^Vornik V1\.5$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
-  sleep 0.2
-done
-[ -n "$box" ] || fail "the second copy showed no message"
-xdotool windowfocus --sync "$box" key --clearmodifiers Return
+answer_box Return  # the message that it is running already
 wait_exit "$second"
 [ "$(md5sum history.txt price.txt)" = "$before" ] || fail "the second copy changed the files"
 kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended"

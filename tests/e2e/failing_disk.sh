@@ -31,7 +31,7 @@ exit_save_fails_then_succeeds() {
   timeout 200 wine "$release/vrn15.exe" >/dev/null 2>&1 &
   local pid=$!
   wait_for 20 is_running || fail "vrn15.exe did not start"
-  sleep 4
+  settled
   before=$(md5sum history.txt price.txt)
   eval "$break_disk"
   wine taskkill /IM vrn15.exe >/dev/null 2>&1

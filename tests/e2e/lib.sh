@@ -28,6 +28,19 @@ window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(window "$1")" ]; }
 no_window() { ! has_window "$1"; }
 
+# True while the tray shows an icon: Wine shows its tray window only then.
+tray_shown() { has_window '^Wine System Tray$'; }
+
+# Waits until a copy just started has its tray icon, and gives it a few ticks.
+settled() {
+  wait_for 30 tray_shown || fail "no tray icon"
+  sleep 3
+}
+
+# restarted PID: true once a copy other than PID runs and the console of the clearing's
+# restart script, which opens over the tray, has closed.
+restarted() { [ -n "$(running | grep -vx "$1")" ] && no_window 'restart\.bat'; }
+
 # geometry WINDOW: sets X Y WIDTH HEIGHT of the window as X sees it: the client area, or the
 # whole window where Wine draws the caption itself (the informer).
 geometry() {
@@ -35,15 +48,58 @@ geometry() {
   eval "$(xdotool getwindowgeometry --shell "$1")" || fail "no geometry for window $1"
 }
 
+# True once the window WINDOW (an id) is no longer shown.
+closed() { [ -z "$(xdotool search --onlyvisible --name '' 2>/dev/null | grep -x "$1")" ]; }
+
 # Answers the program's box (captioned with its title) with a key: Return takes the default.
+# The box may open beneath the window that asked for it: raised and clicked, it is active;
+# a key that reached no window leaves the box open, and it is pressed again.
 answer_box() {
+  local box X Y WIDTH HEIGHT
   wait_for 15 has_window '^Vornik V1\.5$' || fail "no box from the program"
-  xdotool windowfocus --sync "$(window '^Vornik V1\.5$')" key --clearmodifiers "$1"
+  box=$(window '^Vornik V1\.5$')
+  sleep 0.5  # shown before it is ready for the mouse
+  for _ in 1 2 3; do
+    geometry "$box"
+    xdotool windowraise "$box" mousemove $((X + WIDTH / 2)) $((Y + 5)) click 1
+    sleep 0.3
+    xdotool key --clearmodifiers "$1"
+    wait_for 5 closed "$box" && return 0
+  done
+  fail "the box stayed open after $1"
+}
+
+# True while a popup menu is shown: Wine maps it as a window with no name (the root window,
+# also nameless, is the size of the screen).
+menu_shown() {
+  local id X Y WIDTH HEIGHT SCREEN WINDOW
+  for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+    HEIGHT=0 WIDTH=0
+    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
+    [ "$HEIGHT" -ge 40 ] && [ "$WIDTH" -lt 640 ] && return 0
+  done
+  return 1
+}
+no_menu() { ! menu_shown; }
+
+# pick_from_menu X Y ITEM_X ITEM_Y: right-clicks at X,Y and, once the menu is shown, clicks
+# its item at ITEM_X,ITEM_Y. A loaded machine may show the menu only after a first click
+# meant for it: a menu that did not open, or stayed open, is closed and opened again.
+pick_from_menu() {
+  for _ in 1 2 3; do
+    xdotool mousemove "$1" "$2" click 3
+    if wait_for 10 menu_shown; then
+      sleep 0.3
+      xdotool mousemove "$3" "$4" click 1
+      wait_for 5 no_menu && return 0
+    fi
+    xdotool key Escape
+    sleep 0.5
+  done
+  fail "the menu at $1,$2 did not give its item at $3,$4"
 }
 
 # Opens the tray menu (Wine's tray sits at the top left) and picks item 1, 2 or 3.
 tray_menu() {
-  xdotool mousemove 12 31 click 3
-  sleep 0.7
-  xdotool mousemove 50 $((44 + 23 * ($1 - 1))) click 1
+  pick_from_menu 12 31 50 $((44 + 23 * ($1 - 1)))
 }

@@ -42,7 +42,7 @@ inside() {
   vornik_wine_services  # a Wine session of this namespace
   timeout 200 wine vrn15.exe >/dev/null 2>&1 &
   wait_for 20 is_running || fail "vrn15.exe is not running"
-  sleep 4
+  settled
   send 30
   sleep 3
   read -r before_in before_out < <(counters)
