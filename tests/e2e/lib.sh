@@ -37,9 +37,15 @@ settled() {
   sleep 3
 }
 
-# restarted PID: true once a copy other than PID runs and the console of the clearing's
-# restart script, which opens over the tray, has closed.
-restarted() { [ -n "$(running | grep -vx "$1")" ] && no_window 'restart\.bat'; }
+# restarted PIDS: true once the old copy (PIDS, from `running`) has ended, a new one runs,
+# and the console of the clearing's restart script, which opens over the tray, has closed.
+# (While the old copy ends, short-lived helpers may name vrn15.exe in their command lines.)
+restarted() {
+  local now p
+  now=$(running)
+  for p in $1; do grep -qx "$p" <<<"$now" && return 1; done
+  [ -n "$now" ] && no_window 'restart\.bat'
+}
 
 # geometry WINDOW: sets X Y WIDTH HEIGHT of the window as X sees it: the client area, or the
 # whole window where Wine draws the caption itself (the informer).
@@ -99,7 +105,10 @@ pick_from_menu() {
   fail "the menu at $1,$2 did not give its item at $3,$4"
 }
 
-# Opens the tray menu (Wine's tray sits at the top left) and picks item 1, 2 or 3.
+# Opens the tray menu (Wine's tray sits at the top left) and picks item 1, 2 or 3. The tray is
+# an ordinary window there, which another (the console of the restart script) may cover: it
+# is raised first.
 tray_menu() {
+  xdotool windowraise "$(window '^Wine System Tray$')" 2>/dev/null || true
   pick_from_menu 12 31 50 $((44 + 23 * ($1 - 1)))
 }
