@@ -84,7 +84,7 @@ last_box=
 answer_input() {
   local box= X Y WIDTH HEIGHT
   for _ in $(seq 1 75); do
-    box=$(window '^Vornik V1\.5$' || true)
+    box=$(window "$ProgramBox" || true)
     [ -n "$box" ] && [ "$box" != "$last_box" ] && break
     box=
     sleep 0.2
@@ -152,10 +152,10 @@ informer_command() {
 # 1. Prices and a name for "lo", from the panel's menu.
 start
 open_main_window
-panel_command 2 has_window '^Vornik V1\.5$'  # "Задать цену"
+panel_command 2 has_window "$ProgramBox"  # "Задать цену"
 answer_input 1.5
 answer_input 2,25
-panel_command 3 has_window '^Vornik V1\.5$'  # "Переименовать"
+panel_command 3 has_window "$ProgramBox"  # "Переименовать"
 answer_input Loopback
 echo "prices and name set from the panel's menu"
 
@@ -172,7 +172,7 @@ xdotool mousemove $((X + 400)) $((Y + HEIGHT - 10)) click 1  # "Помощь"
 sleep 2
 grep -q '<html' help/help_me.htm || fail "no help page beside the program"
 is_running || fail "the program ended after Помощь"
-! has_window '^Vornik V1\.5$' || fail "Помощь showed a message"
+! has_window "$ProgramBox" || fail "Помощь showed a message"
 close_window "$MainWindow" $((X + WIDTH - 60)) $((Y + HEIGHT - 40))  # an empty spot of the panel
 
 # 3. The informer: out of the tray's way, a column hidden, the opacity set, a connection hidden.

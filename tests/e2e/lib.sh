@@ -24,12 +24,14 @@ not_running() { [ -z "$(running)" ]; }
 
 # Window captions as patterns (xdotool matches them ignoring case).
 MainWindow='^VORNIK V1\.5\+'
+ProgramBox='^Vornik V1\.5$'  # the program's message and input boxes
+TrayWindow='^Wine System Tray$'
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(window "$1")" ]; }
 no_window() { ! has_window "$1"; }
 
 # True while the tray shows an icon: Wine shows its tray window only then.
-tray_shown() { has_window '^Wine System Tray$'; }
+tray_shown() { has_window "$TrayWindow"; }
 
 # Waits until a copy just started has its tray icon, and gives it a few ticks.
 settled() {
@@ -62,8 +64,8 @@ closed() { [ -z "$(xdotool search --onlyvisible --name '' 2>/dev/null | grep -x 
 # a key that reached no window leaves the box open, and it is pressed again.
 answer_box() {
   local box X Y WIDTH HEIGHT
-  wait_for 15 has_window '^Vornik V1\.5$' || fail "no box from the program"
-  box=$(window '^Vornik V1\.5$')
+  wait_for 15 has_window "$ProgramBox" || fail "no box from the program"
+  box=$(window "$ProgramBox")
   sleep 0.5  # shown before it is ready for the mouse
   for _ in 1 2 3; do
     geometry "$box"
@@ -109,6 +111,6 @@ pick_from_menu() {
 # an ordinary window there, which another (the console of the restart script) may cover: it
 # is raised first.
 tray_menu() {
-  xdotool windowraise "$(window '^Wine System Tray$')" 2>/dev/null || true
+  xdotool windowraise "$(window "$TrayWindow")" 2>/dev/null || true
   pick_from_menu 12 31 50 $((44 + 23 * ($1 - 1)))
 }
