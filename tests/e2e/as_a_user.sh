@@ -76,11 +76,12 @@ panel_command() {
   fail "the panel's menu item $n did nothing"
 }
 
-# Types TEXT into the program's input box and presses Return. A click in the box's edit field
-# gives it the keyboard, and what the field holds is selected to be typed over; keys that
-# reached no window leave the box open, and the typing is done again. Boxes that follow one
+# Types TEXT into the program's input box and presses Return once the field holds TEXT. A
+# click in the box's edit field gives it the keyboard, and what the field holds is selected
+# to be typed over; keys that reached no window are typed again. Boxes that follow one
 # another share their caption: the last box answered is skipped.
 last_box=
+box_holds() { [ "$(wine peek.exe box 2>/dev/null | tr -d '\r')" = "$1" ]; }
 answer_input() {
   local box= X Y WIDTH HEIGHT
   for _ in $(seq 1 75); do
@@ -98,6 +99,7 @@ answer_input() {
     sleep 0.3
     xdotool key End shift+Home
     xdotool type --delay 50 "$1"
+    wait_for 3 box_holds "$1" || continue
     xdotool key Return
     wait_for 5 closed "$box" && return 0
   done

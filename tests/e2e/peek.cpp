@@ -2,6 +2,7 @@
 // beside it, it prints each list item's texts (tab-separated), then the column widths, the
 // window's opacity and whether it is visible. The list lives in the other process, so its
 // texts are fetched through a buffer allocated there.
+// "peek.exe box" prints instead what the edit field of the program's input box holds.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -44,8 +45,25 @@ std::string ItemText(HWND list, const Remote& remote, int item, int column)
 
 }  // namespace
 
-int main()
+// The input box is a dialog captioned with the program's title; its edit field is item 100.
+int PrintInputBoxText()
 {
+    HWND box = FindWindowW(L"#32770", L"Vornik V1.5");
+    HWND edit = box ? GetDlgItem(box, 100) : nullptr;
+    if (!edit) {
+        std::fprintf(stderr, "no input box\n");
+        return 1;
+    }
+    wchar_t text[1024] = {};
+    SendMessageW(edit, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));  // marshalled across processes
+    std::printf("%s\n", Utf8(text).c_str());
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::string(argv[1]) == "box")
+        return PrintInputBoxText();
     HWND informer = FindWindowW(L"TForm2", nullptr);
     HWND list = informer ? FindWindowExW(informer, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
     if (!list) {
