@@ -124,9 +124,11 @@ public:
         ++reads_;
         rows.clear();
         for (int c = 0; c < Connections; ++c)
-            rows.push_back({Names[c], 100000u * (c + 1) + reads_ * 1500u, 50000u * (c + 1) + reads_ * 700u});
+            rows.push_back({Names[c], 100000u * (c + 1) + reads_ * 1500u, 50000u * (c + 1) + reads_ * 700u,
+                            static_cast<uint64_t>(c + 1)});
         return true;
     }
+    bool Counters64() const override { return true; }
 
 private:
     uint32_t reads_ = 0;
@@ -164,17 +166,19 @@ struct Program {
     TallHost host;
     fs::path folder;
     std::vector<infos> informerList;
+    uint64_t now = 1'000'000'000;
 
     explicit Program(int64_t records) : folder(StateFolder(records))
     {
-        LoadState(engine, folder);
+        LoadState(engine, folder, 1'000'000'000, ',');
         engine.StartDate = Today;
     }
 
     // Timer1Timer: sample, draw, hand the visible rows to the informer, discard the rows.
     void Tick()
     {
-        SampleInterfaces(engine);
+        now += 1000;
+        SampleInterfaces(engine, now);
         DrawPanel(engine, host, ',', folder);
         informerList.clear();
         for (const infos& row : engine.InformerRows)
@@ -212,7 +216,7 @@ void BM_LoadHistory(benchmark::State& state)
     for (auto _ : state) {
         GrowingIfTable table;
         auto engine = std::make_unique<Engine>(table);
-        LoadState(*engine, folder);
+        LoadState(*engine, folder, 1'000'000'000, ',');
         state.PauseTiming();
         engine.reset();
         state.ResumeTiming();

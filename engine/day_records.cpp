@@ -17,7 +17,7 @@ DayRecord& DayRecordArray::Append(std::string_view name)
         return AppendTo(names_[static_cast<std::size_t>(found->second)]);
     const ConnectionName::Entry& entry = names_.emplace_back(ConnectionName::Entry{std::string(name), ConnectionCount()});
     byName_.emplace(entry.Text, entry.Connection);
-    connections_.push_back(Connection{count_ + 1, {}, {}});
+    connections_.push_back(Connection{count_ + 1, count_ + 1, {}, {}});
     return AppendTo(entry);
 }
 
@@ -28,6 +28,7 @@ DayRecord& DayRecordArray::AppendTo(const ConnectionName::Entry& entry)
         chunks_.push_back(std::make_unique<DayRecord[]>(GrowthStep));
     DayRecord& record = (*this)[count_];
     record.Name = ConnectionName(&entry);
+    connections_[ConnectionSlot(entry.Connection)].LastRecord = count_;
     return record;
 }
 
@@ -79,45 +80,68 @@ TrafficSums DayRecordArray::Sums(int32_t connection, const Date& today)
     return sums;
 }
 
-void DayRecordArray::ApplyRow(const IfRow& row, const Date& today, int32_t& segmentCounter)
+const DayRecord* DayRecordArray::LastRecordOf(std::string_view name) const
 {
-    IndexFor(today);  // takes in what the reader or the rows before this one appended
-    bool matched = false;
-    auto found = byName_.find(row.Description);
-    if (found != byName_.end()) {
-        const int32_t number = found->second;
-        // The open records of the day in table order. Records appended here are taken in
-        // only after this row, so none is visited twice for it.
-        std::vector<int32_t>& open = connections_[ConnectionSlot(number)].Open;
-        std::size_t kept = 0;
-        for (int32_t i : open) {
-            DayRecord& record = (*this)[i];
-            matched = true;
-            if (record.InOctets <= row.InOctets && record.OutOctets <= row.OutOctets) {
-                record.InOctets = row.InOctets;
-                record.OutOctets = row.OutOctets;
-                open[kept++] = i;
-                continue;
-            }
-            // A counter went down: the link restarted or a counter wrapped.
-            record.Segment = ++segmentCounter;
-            Settle(connections_[ConnectionSlot(number)], record);
-            DayRecord& next = AppendTo(names_[ConnectionSlot(number)]);
-            next.Year = record.Year;
-            next.Month = record.Month;
-            next.Day = record.Day;
-            next.InOctets = row.InOctets;
-            next.OutOctets = row.OutOctets;
-        }
-        open.resize(kept);
+    auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : &(*this)[connections_[ConnectionSlot(found->second)].LastRecord];
+}
+
+std::vector<int32_t>& DayRecordArray::OpenRecords(std::string_view name, const Date& day)
+{
+    IndexFor(day);  // takes in what the reader or earlier rows appended
+    auto found = byName_.find(name);
+    if (found == byName_.end()) {
+        DayRecord& record = Append(name);
+        record.Year = day.Year, record.Month = day.Month, record.Day = day.Day;
+        IndexFor(day);
+        found = byName_.find(name);
     }
-    if (!matched) {
-        DayRecord& record = Append(row.Description);
-        record.Year = today.Year;
-        record.Month = today.Month;
-        record.Day = today.Day;
-        record.InOctets = row.InOctets;
-        record.OutOctets = row.OutOctets;
+    return connections_[ConnectionSlot(found->second)].Open;
+}
+
+void DayRecordArray::Close(Connection& connection, DayRecord& record, int32_t& segmentCounter)
+{
+    record.Segment = ++segmentCounter;
+    Settle(connection, record);
+}
+
+void DayRecordArray::CloseOpen(std::string_view name, const Date& day, int32_t& segmentCounter)
+{
+    if (!HasRecords(name))
+        return;
+    std::vector<int32_t>& open = OpenRecords(name, day);
+    for (int32_t i : open)
+        Close(ConnectionOf((*this)[i]), (*this)[i], segmentCounter);
+    open.clear();
+}
+
+void DayRecordArray::AddTraffic(std::string_view name, const Date& day, uint64_t in, uint64_t out,
+                                int32_t& segmentCounter)
+{
+    constexpr uint64_t Full = 4294967295u;
+    std::vector<int32_t>& open = OpenRecords(name, day);
+    const int32_t number = byName_.find(name)->second;
+    for (;;) {
+        if (open.empty()) {
+            DayRecord& record = AppendTo(names_[ConnectionSlot(number)]);
+            record.Year = day.Year, record.Month = day.Month, record.Day = day.Day;
+            IndexFor(day);
+        }
+        // A hand-edited file may hold several open records of one day: the last one counts on.
+        DayRecord& record = (*this)[open.back()];
+        const uint64_t roomIn = Full - record.InOctets, roomOut = Full - record.OutOctets;
+        if (in <= roomIn && out <= roomOut) {
+            record.InOctets = static_cast<uint32_t>(record.InOctets + in);
+            record.OutOctets = static_cast<uint32_t>(record.OutOctets + out);
+            return;
+        }
+        const uint64_t takeIn = std::min(in, roomIn), takeOut = std::min(out, roomOut);
+        record.InOctets = static_cast<uint32_t>(record.InOctets + takeIn);
+        record.OutOctets = static_cast<uint32_t>(record.OutOctets + takeOut);
+        in -= takeIn;
+        out -= takeOut;
+        Close(connections_[ConnectionSlot(number)], record, segmentCounter);
+        open.pop_back();
     }
 }
 
@@ -140,10 +164,27 @@ int TariffArray::Add(const std::string& name, const std::string& alias)
     return count_;
 }
 
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
 int TariffArray::Find(const std::string& name) const
 {
     for (int i = 1; i <= count_; ++i)
         if (slots_[static_cast<std::size_t>(i)].Name == name)
+            return i;
+    const std::string_view trimmed = Trimmed(name);
+    for (int i = 1; i <= count_; ++i)
+        if (Trimmed(slots_[static_cast<std::size_t>(i)].Name) == trimmed)
             return i;
     return 0;
 }
@@ -152,32 +193,4 @@ int TariffArray::FindOrAdd(const std::string& name)
 {
     int i = Find(name);
     return i ? i : Add(name, name);
-}
-
-namespace {
-
-std::vector<IfRow> MergeSameDescriptions(const std::vector<IfRow>& rows)
-{
-    std::vector<IfRow> merged;
-    merged.reserve(rows.size());
-    for (const IfRow& row : rows) {
-        auto same = std::find_if(merged.begin(), merged.end(),
-                                 [&](const IfRow& m) { return m.Description == row.Description; });
-        if (same == merged.end()) {
-            merged.push_back(row);
-        } else {
-            same->InOctets = std::max(same->InOctets, row.InOctets);
-            same->OutOctets = std::max(same->OutOctets, row.OutOctets);
-        }
-    }
-    return merged;
-}
-
-}  // namespace
-
-void SampleAndUpdate(DayRecordArray& history, int32_t& segmentCounter, const Date& today,
-                     const std::vector<IfRow>& rows)
-{
-    for (const IfRow& row : MergeSameDescriptions(rows))
-        history.ApplyRow(row, today, segmentCounter);
 }

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/iftable.h"
 
 // A connection name as a record holds it: a handle to the one copy of the name that the
 // table keeps, so a record stays small however long the interface's description is.
@@ -47,9 +46,10 @@ private:
 
 std::ostream& operator<<(std::ostream& out, const ConnectionName& name);
 
-// One stretch of one connection on one day, during which its counters only grew.
+// One stretch of one connection on one day: the octets counted in it. A stretch ends when the
+// interface's counters restart or the record is full.
 struct DayRecord {
-    uint32_t InOctets = 0;
+    uint32_t InOctets = 0;   // inbound octets counted in the stretch
     uint32_t OutOctets = 0;
     uint16_t Year = 0;
     uint16_t Month = 0;
@@ -99,14 +99,21 @@ public:
     // The connection's sums over all its records and over those dated `today`.
     TrafficSums Sums(int32_t connection, const Date& today);
 
-    // One row of the interface table applied to the records of `today`: every open record
-    // of the row's name and day follows the counters, or is closed and followed by a new open
-    // one when a counter went down; with none, a first record is appended.
-    void ApplyRow(const IfRow& row, const Date& today, int32_t& segmentCounter);
+    bool HasRecords(std::string_view name) const { return byName_.count(name) != 0; }
+    // The connection's last record in table order, or nullptr.
+    const DayRecord* LastRecordOf(std::string_view name) const;
+    // Adds a stretch's traffic to the open record of `name` on `day`, opening one when there
+    // is none (also for no traffic). The file keeps 32-bit counters: a record that would pass
+    // 4294967295 in a direction is filled to it and closed, and the rest goes on in new open
+    // records of the same day.
+    void AddTraffic(std::string_view name, const Date& day, uint64_t in, uint64_t out, int32_t& segmentCounter);
+    // Closes every open record of `name` on `day` (the counters restarted).
+    void CloseOpen(std::string_view name, const Date& day, int32_t& segmentCounter);
 
 private:
     struct Connection {
         int32_t FirstRecord = 0;
+        int32_t LastRecord = 0;
         TrafficSums Settled;       // records that can no longer change
         std::vector<int32_t> Open;  // open records of the indexed day, in table order
     };
@@ -115,6 +122,10 @@ private:
     static std::size_t Offset(int32_t i) { return static_cast<std::size_t>(i) % GrowthStep; }
     static std::size_t ConnectionSlot(int32_t connection) { return static_cast<std::size_t>(connection); }
     DayRecord& AppendTo(const ConnectionName::Entry& entry);
+    Connection& ConnectionOf(const DayRecord& record) { return connections_[ConnectionSlot(record.Name.entry_->Connection)]; }
+    // The connection's open records of `day`, after taking in what was appended.
+    std::vector<int32_t>& OpenRecords(std::string_view name, const Date& day);
+    void Close(Connection& connection, DayRecord& record, int32_t& segmentCounter);
     // Takes in the records appended since the last call, all records when the day changed.
     void IndexFor(const Date& day);
     void Settle(Connection& connection, const DayRecord& record) const;
@@ -133,7 +144,6 @@ private:
 struct mtp {
     double PriceIn = 0;      // roubles per megabyte of inbound traffic
     double PriceOut = 0;     // roubles per megabyte of outbound traffic
-    uint64_t LastTotal = 0;  // today's in + out at the previous redraw, for the speed (never wraps)
     std::string Name;
     std::string Alias;
 };
@@ -149,7 +159,8 @@ public:
     void Clear();
     // Appends an entry; returns its index, or 0 when the table is full.
     int Add(const std::string& name, const std::string& alias);
-    // Index of the first entry named exactly so, or 0.
+    // Index of the first entry named exactly so; failing that, of the first whose name is
+    // the same with blanks trimmed at both ends (a hand-edited "name | alias"); or 0.
     int Find(const std::string& name) const;
     // As Find; an absent name is added with zero prices and itself as alias.
     // Returns 0 when absent and the table is full.
@@ -159,8 +170,3 @@ private:
     std::array<mtp, Capacity + 1> slots_{};
     uint8_t count_ = 0;
 };
-
-// Applies one sample of the interface table to the day records of `today`. Rows that
-// share a description are one connection: they are merged first, the larger of each counter.
-void SampleAndUpdate(DayRecordArray& history, int32_t& segmentCounter, const Date& today,
-                     const std::vector<IfRow>& rows);

@@ -1,11 +1,13 @@
 #include "engine/engine.h"
 
+#include <chrono>
 #include <stdexcept>
 
 #include "engine/state_files.h"
 
 const char* const HistoryFileName = "history.txt";
 const char* const PriceFileName = "price.txt";
+const char* const CountersFileName = "counters.txt";
 
 namespace {
 
@@ -22,13 +24,22 @@ void ThrowUnlessMissing(const std::filesystem::path& file)
 
 }  // namespace
 
-std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& folder)
+// Whether the file was written since the computer started.
+bool WrittenSinceBoot(const std::filesystem::path& file, uint64_t uptime)
+{
+    std::error_code ec;
+    auto written = std::filesystem::last_write_time(file, ec);
+    return !ec && written >= std::filesystem::file_time_type::clock::now() - std::chrono::milliseconds(uptime);
+}
+
+std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& folder, uint64_t uptime,
+                                 char decimalSeparator)
 {
     engine.StateLoaded = false;
     engine.TariffTable.Clear();
     std::string text;
     if (ReadWholeFile(folder / PriceFileName, text))
-        ReadTariffText(text, engine.TariffTable);
+        ReadTariffText(text, engine.TariffTable, decimalSeparator);
     else
         ThrowUnlessMissing(folder / PriceFileName);
 
@@ -42,23 +53,48 @@ std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& fo
     } else {
         ThrowUnlessMissing(folder / HistoryFileName);
     }
+
+    // A counters file that cannot be read is a damaged one: it is distrusted, never fatal.
+    std::string counters;
+    bool present = ReadWholeFile(folder / CountersFileName, counters);
+    if (!present) {
+        counters.clear();
+        std::error_code ec;
+        present = std::filesystem::exists(folder / CountersFileName, ec) || ec;
+    }
+    ReadCountersText(counters, present, engine.HistoryTable, uptime,
+                     WrittenSinceBoot(folder / HistoryFileName, uptime), engine.Counters);
     engine.StateLoaded = true;
     return width;
 }
 
-void SaveState(const Engine& engine, const std::filesystem::path& folder, int32_t width,
-               char decimalSeparator, FileStore& store)
+void SaveState(Engine& engine, const std::filesystem::path& folder, int32_t width, char decimalSeparator,
+               FileStore& store)
 {
+    const HistoryFingerprint history = FingerprintOf(engine.HistoryTable);
+    store.Save(folder / CountersFileName, WriteCountersText(engine.Counters, history));
+    engine.Counters.SaveDue = false;
     store.SavePieces(folder / HistoryFileName, HistoryTextPieces(engine.HistoryTable, engine.ShowName, width));
+    engine.Counters.OnDisk = history;
     store.Save(folder / PriceFileName, WriteTariffText(engine.TariffTable, decimalSeparator));
 }
 
-void SampleInterfaces(Engine& engine)
+void SaveCounters(Engine& engine, const std::filesystem::path& folder, FileStore& store)
+{
+    // The history on disk is still the one read at start: the file is written for it.
+    store.Save(folder / CountersFileName, WriteCountersText(engine.Counters, engine.Counters.OnDisk));
+    engine.Counters.SaveDue = false;
+}
+
+void SampleInterfaces(Engine& engine, uint64_t now)
 {
     std::vector<IfRow> rows;
-    if (!engine.IfTable.HasEntry() || !engine.IfTable.Read(rows))
+    if (!engine.IfTable.HasEntry() || !engine.IfTable.Read(rows)) {
+        engine.Counters.Missed();
         return;
-    SampleAndUpdate(engine.HistoryTable, engine.SegmentCounter, engine.StartDate, rows);
+    }
+    engine.Counters.Sample(engine.HistoryTable, engine.SegmentCounter, engine.StartDate, now,
+                           engine.IfTable.Counters64(), rows);
 }
 
 bool ExitSave(Engine& engine, const std::filesystem::path& folder, int32_t width, char decimalSeparator,

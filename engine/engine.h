@@ -10,6 +10,7 @@
 
 #include "engine/day_records.h"
 #include "engine/formats.h"
+#include "engine/sampling.h"
 #include "platform/clock.h"
 #include "platform/file_store.h"
 #include "platform/iftable.h"
@@ -19,8 +20,9 @@ struct Engine {
 
     DayRecordArray HistoryTable;
     TariffArray TariffTable;
-    Date StartDate;             // the day of the whole run, fixed at start-up
+    Date StartDate;             // the day of the current sample, read from the clock at every tick
     int32_t SegmentCounter = 0;
+    Counting Counters;          // every interface row's previous counters, and the speed
     std::string ShowName;       // when set, the only connection the main window draws
     std::string SelectedConnection;
     std::string FirstConnection;
@@ -35,21 +37,28 @@ struct Engine {
 // The state files, by bare name: they live in the working folder.
 extern const char* const HistoryFileName;
 extern const char* const PriceFileName;
+extern const char* const CountersFileName;
 
 // Start-up: reads "price.txt" then "history.txt" from `folder`. A missing file is an empty
 // table; a file that exists but cannot be read throws, so that the run stays idle and its
-// exit cannot write an empty table over it. Returns the stored main-window width, if any.
-// Sets StateLoaded once both files are read.
-std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& folder);
+// exit cannot write an empty table over it. Then "counters.txt", which never stops the start
+// (`uptime`: the system's, in milliseconds). Prices read with the regional separator too. Returns the stored main-window width, if any.
+// Sets StateLoaded once both state files are read.
+std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& folder, uint64_t uptime,
+                                 char decimalSeparator);
 
-// Writes both state files whole (each replaced atomically by `store`). Throws on failure;
-// a file not yet replaced keeps its old content.
-void SaveState(const Engine& engine, const std::filesystem::path& folder, int32_t width,
-               char decimalSeparator, FileStore& store);
+// Writes "counters.txt", "history.txt" and "price.txt" whole, in this order (each replaced
+// atomically by `store`): a save cut short between the first two never counts anything twice.
+// Throws on failure; a file not yet replaced keeps its old content.
+void SaveState(Engine& engine, const std::filesystem::path& folder, int32_t width, char decimalSeparator,
+               FileStore& store);
+// Only "counters.txt" (right after the first sample that upgraded an earlier version's history).
+void SaveCounters(Engine& engine, const std::filesystem::path& folder, FileStore& store);
 
-// One sample of the interface table into the day records; nothing when the table cannot
-// be read (library missing or released, entry point missing, any error).
-void SampleInterfaces(Engine& engine);
+// One sample of the interface table into the day records of engine.StartDate; nothing when
+// the table cannot be read (library missing or released, entry point missing, any error).
+// `now`: the system's uptime in milliseconds.
+void SampleInterfaces(Engine& engine, uint64_t now);
 
 // The state writer of every way out. Writes the state (unless the start was idle, when the
 // stored files stay exactly as they are), then releases the interface library. When the

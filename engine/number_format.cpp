@@ -67,7 +67,7 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
-bool ParseNumber(std::string_view text, double& value)
+bool ParseNumber(std::string_view text, double& value, char regionalSeparator)
 {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
@@ -85,7 +85,7 @@ bool ParseNumber(std::string_view text, double& value)
         normal += text[i++];
         ++mantissaDigits;
     }
-    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+    if (i < text.size() && (text[i] == '.' || text[i] == ',' || text[i] == regionalSeparator)) {
         normal += '.';
         ++i;
         while (i < text.size() && IsDigit(text[i])) {

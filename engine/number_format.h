@@ -13,7 +13,7 @@ void SignificantDigits(double magnitude, std::string& digits, int& exponent);
 // otherwise (1E-5, 1,5E20). Used for prices in the tariff file and the report.
 std::string FormatGeneral(double value, char decimalSeparator);
 
-// Reads a number: blanks around it, an optional sign, digits with "." or "," as the decimal
-// separator (whatever the regional setting, so a file or an answer typed under another
-// setting still reads), an optional exponent. False when the text is no such number.
-bool ParseNumber(std::string_view text, double& value);
+// Reads a number: blanks around it, an optional sign, digits with ".", "," or the regional
+// decimal separator (so a file or an answer typed under another setting still reads), an
+// optional exponent. False when the text is no such number.
+bool ParseNumber(std::string_view text, double& value, char regionalSeparator);

@@ -213,7 +213,7 @@ std::string WriteHistoryText(const DayRecordArray& history, const std::string& s
     return text;
 }
 
-void ReadTariffText(std::string_view text, TariffArray& tariffs)
+void ReadTariffText(std::string_view text, TariffArray& tariffs, char decimalSeparator)
 {
     for (const std::string& line : SplitLines(text)) {
         if (tariffs.Full())
@@ -239,11 +239,12 @@ void ReadTariffText(std::string_view text, TariffArray& tariffs)
 
         // A price that does not convert reads as 0: the entry, its name and alias stay.
         double priceIn = 0, priceOut = 0;
-        if (!ParseNumber(inText, priceIn))
+        if (!ParseNumber(inText, priceIn, decimalSeparator))
             priceIn = 0;
-        if (!ParseNumber(outText, priceOut))
+        if (!ParseNumber(outText, priceOut, decimalSeparator))
             priceOut = 0;
-        int i = tariffs.Add(TrimBlanks(std::string_view(line).substr(0, bar)), alias);
+        // The name as written: a connection named with blanks at an end keeps its entry.
+        int i = tariffs.Add(line.substr(0, bar), alias);
         tariffs[i].PriceIn = priceIn;
         tariffs[i].PriceOut = priceOut;
     }

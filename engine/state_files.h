@@ -55,6 +55,7 @@ FilePieces HistoryTextPieces(const DayRecordArray& history, const std::string& s
 // The same whole.
 std::string WriteHistoryText(const DayRecordArray& history, const std::string& showName, int32_t width);
 
-// Appends the text's entries to `tariffs` (no more than the table holds).
-void ReadTariffText(std::string_view text, TariffArray& tariffs);
+// Appends the text's entries to `tariffs` (no more than the table holds). Prices read with
+// ".", "," or the regional `decimalSeparator`, the one they are written with.
+void ReadTariffText(std::string_view text, TariffArray& tariffs, char decimalSeparator);
 std::string WriteTariffText(const TariffArray& tariffs, char decimalSeparator);

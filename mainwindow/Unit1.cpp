@@ -151,7 +151,7 @@ void TForm1::FormCreate()
         Hide();
     }
     engine_.StartDate = clock_.Today();
-    if (std::optional<int32_t> width = LoadState(engine_, workFolder_))
+    if (std::optional<int32_t> width = LoadState(engine_, workFolder_, clock_.Milliseconds(), regional_.DecimalSeparator()))
         SetOuterWidth(*width);
     lastSave_ = clock_.Milliseconds();
     SetTimer1(true);
@@ -172,7 +172,9 @@ void TForm1::Timer1Timer()
 {
     SetTimer1(false);
     try {
-        SampleInterfaces(engine_);
+        // The day follows the clock: after midnight the traffic goes to the new day's records.
+        engine_.StartDate = clock_.Today();
+        SampleInterfaces(engine_, clock_.Milliseconds());
         DrawPanel(engine_, *this, regional_.DecimalSeparator(), workFolder_);
         InvalidateRect(Handle(), nullptr, FALSE);
         if (RefreshInformerList)
@@ -188,6 +190,8 @@ void TForm1::Timer1Timer()
     engine_.InformerRows.clear();
     if (clock_.Milliseconds() - lastSave_ >= SaveInterval)
         SaveNow();
+    else if (engine_.Counters.SaveDue)
+        SaveCountersNow();
     SetTimer1(true);
 }
 
@@ -200,6 +204,21 @@ void TForm1::SaveNow()
         SaveState(engine_, workFolder_, OuterWidth(), regional_.DecimalSeparator(), store_);
         lastSaveError_.clear();
     } catch (const std::exception& e) {
+        if (e.what() != lastSaveError_) {
+            lastSaveError_ = e.what();
+            ShowErrorBox(e.what());
+        }
+    }
+}
+
+void TForm1::SaveCountersNow()
+{
+    if (!engine_.StateLoaded || exited_)
+        return;
+    try {
+        SaveCounters(engine_, workFolder_, store_);
+    } catch (const std::exception& e) {
+        engine_.Counters.SaveDue = false;  // the next full save tries again
         if (e.what() != lastSaveError_) {
             lastSaveError_ = e.what();
             ShowErrorBox(e.what());
@@ -349,7 +368,7 @@ void TForm1::SpeedButton2Click()
     }
 }
 
-void TForm1::N3Click() { SetPricesCommand(engine_.TariffTable, engine_.SelectedConnection, BoxPrompts()); }
+void TForm1::N3Click() { SetPricesCommand(engine_.TariffTable, engine_.SelectedConnection, BoxPrompts(), regional_.DecimalSeparator()); }
 
 void TForm1::N5Click() { RenameCommand(engine_.TariffTable, engine_.SelectedConnection, BoxPrompts()); }
 

@@ -34,6 +34,7 @@ public:
     bool ost();     // saves for an exit; false when the user chose to stay after a failed save
     void Timer1Timer();
     void SaveNow();         // the periodic save and the save before sleep
+    void SaveCountersNow();  // the counters file alone, when the engine asks for it
     void ResumeSampling();  // a shut-down was called off after ost
     void StopSampling();    // Timer1 off, also the periodic save
     int OuterWidth() override;

@@ -12,31 +12,32 @@ const char* const MakerPortal = "https://portal.example.org";
 namespace {
 
 // Asks one price; true and `price` set when the user answered a number.
-bool AskPrice(const PromptUi& ui, const char* prompt, double& price)
+bool AskPrice(const PromptUi& ui, const char* prompt, char decimalSeparator, double& price)
 {
     std::string answer;
     if (!ui.Input(prompt, "1,5", answer))
         return false;
-    if (!ParseNumber(answer, price))
+    if (!ParseNumber(answer, price, decimalSeparator))
         throw std::runtime_error("'" + answer + "' is not a valid floating point value");
     return true;
 }
 
 }  // namespace
 
-void SetPricesCommand(TariffArray& tariffs, const std::string& selected, const PromptUi& ui)
+void SetPricesCommand(TariffArray& tariffs, const std::string& selected, const PromptUi& ui,
+                      char decimalSeparator)
 {
     int entry = tariffs.Find(selected);
     if (!entry)
         ui.Message("ER");
     double price = 0;
-    if (AskPrice(ui, "Введите цену за 1 мб входящего трафика в рублях ", price) && entry)
+    if (AskPrice(ui, "Введите цену за 1 мб входящего трафика в рублях ", decimalSeparator, price) && entry)
         tariffs[entry].PriceIn = price;
 
     entry = tariffs.Find(selected);
     if (!entry)
         ui.Message("ER");
-    if (AskPrice(ui, "Введите цену за 1 мб исходящего трафика в рублях ", price) && entry)
+    if (AskPrice(ui, "Введите цену за 1 мб исходящего трафика в рублях ", decimalSeparator, price) && entry)
         tariffs[entry].PriceOut = price;
 }
 

@@ -13,7 +13,8 @@ struct PromptUi {
 
 // "Задать цену": the inbound then the outbound price per megabyte. A cancelled prompt leaves
 // its price as it was; an answer that is no number ends the command with an error.
-void SetPricesCommand(TariffArray& tariffs, const std::string& selected, const PromptUi& ui);
+void SetPricesCommand(TariffArray& tariffs, const std::string& selected, const PromptUi& ui,
+                      char decimalSeparator);
 // "Переименовать": the alias. TAB, CR and LF are taken out, so the tariff file keeps its lines.
 void RenameCommand(TariffArray& tariffs, const std::string& selected, const PromptUi& ui);
 

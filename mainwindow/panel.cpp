@@ -83,15 +83,9 @@ private:
         if (row)
             row->Traffic = TrafficText(out, in, sep_);
 
-        double speed = 0;
         if (today) {
-            // The tick comes once a second: the growth of today's total is the speed.
-            int entry = e_.TariffTable.Find(name);
-            double previous = entry ? static_cast<double>(e_.TariffTable[entry].LastTotal) : 0;
-            speed = (static_cast<double>(out) + static_cast<double>(in) - previous) / 128;
-            if (entry)
-                e_.TariffTable[entry].LastTotal = out + in;
-            row->Speed = SpeedText(speed, sep_);
+            // What this sample counted for the connection, over the seconds since the one before.
+            row->Speed = SpeedText(e_.Counters.Speed(name), sep_);
             canvas_.PutText(x + 320, y, row->Speed);
         }
 
@@ -100,8 +94,6 @@ private:
         double priceIn = entry ? e_.TariffTable[entry].PriceIn : 0;
         double priceOut = entry ? e_.TariffTable[entry].PriceOut : 0;
         std::string cost = CostText(priceOut * static_cast<double>(out), priceIn * static_cast<double>(in), sep_);
-        if (speed < 0 && entry)
-            e_.TariffTable[entry].LastTotal = 0;
         canvas_.SetFontColor(PanelStyle::Red);
         canvas_.PutText(x + 420, y, cost);
         if (row)

@@ -40,7 +40,7 @@ extern const char* const AllDaysCaption;  // "Всего"
 // `folder` holds "nast_o.txt".
 void DrawPanel(Engine& engine, PanelHost& host, char decimalSeparator, const std::filesystem::path& folder);
 
-// The speed column: today's growth since the previous pass, in kilobits per second.
+// The speed column, in kilobits per second.
 std::string SpeedText(double kilobitsPerSecond, char decimalSeparator);
 
 // The right-click hit test: the connection whose block top is the nearest at or above y;

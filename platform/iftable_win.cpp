@@ -42,7 +42,8 @@ bool Win32IfTable::Read(std::vector<IfRow>& rows)
     rows.reserve(table->dwNumEntries);
     for (DWORD i = 0; i < table->dwNumEntries; ++i) {
         const MIB_IFROW& row = table->table[i];
-        rows.push_back({IfDescription(row.bDescr, sizeof row.bDescr, row.dwDescrLen), row.dwInOctets, row.dwOutOctets});
+        rows.push_back({IfDescription(row.bDescr, sizeof row.bDescr, row.dwDescrLen), row.dwInOctets, row.dwOutOctets,
+                        row.dwIndex, row.dwSpeed, row.dwSpeed});
     }
     return true;
 }

@@ -22,6 +22,7 @@ public:
     bool Loaded() const override { return library_ != nullptr; }
     void Release() override;
     bool Read(std::vector<IfRow>& rows) override;
+    bool Counters64() const override { return false; }
 
 private:
     HMODULE library_ = nullptr;

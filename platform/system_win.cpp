@@ -15,10 +15,11 @@ uint64_t Win32Clock::Milliseconds() { return GetTickCount64(); }
 
 char Win32Regional::DecimalSeparator()
 {
+    // Up to three characters, and the terminating zero, as GetLocaleInfo documents.
     wchar_t text[8] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) == 0 || text[0] == 0 || text[0] > 127)
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) == 0)
         return '.';
-    return static_cast<char>(text[0]);
+    return UsableDecimalSeparator(text[0], wcslen(text));
 }
 
 std::string Win32Regional::ShortDate(const Date& date)

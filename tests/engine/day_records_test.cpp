@@ -9,13 +9,6 @@ namespace {
 const Date Today{2026, 12, 6};
 const Date Yesterday{2026, 12, 5};
 
-struct Sampler {
-    DayRecordArray history;
-    int32_t segments = 0;
-    void Sample(std::vector<IfRow> rows, Date day = Today) { SampleAndUpdate(history, segments, day, rows); }
-    void Sample(uint32_t in, uint32_t out, Date day = Today) { Sample({{"eth0", in, out}}, day); }
-};
-
 struct Expected {
     uint32_t in, out;
     int32_t segment;
@@ -32,81 +25,43 @@ void ExpectRecords(const DayRecordArray& history, const std::vector<Expected>& e
     }
 }
 
-TEST(SampleAndUpdate, WorkedSequenceClosesTheRecordWhenCountersDrop)
+TEST(DayRecordArray, TrafficPastTheFieldsLimitFillsTheRecordAndGoesOnInNewOnes)
 {
-    Sampler s;
-    s.Sample(100, 50);
-    s.Sample(150, 70);
-    s.Sample(20, 10);
-    ExpectRecords(s.history, {{150, 70, 1}, {20, 10, 0}});
-    EXPECT_EQ(s.history[2].Name, "eth0");
-    EXPECT_EQ(s.history[2].RecordDate(), Today);
+    const uint64_t gib = uint64_t(1) << 30;
+    const uint32_t full = 4294967295u;
+    DayRecordArray history;
+    int32_t segments = 0;
+    history.AddTraffic("eth0", Today, 0, 0, segments);           // opened with no traffic
+    history.AddTraffic("eth0", Today, full - 5, 7, segments);    // fits exactly up to the top, less 5
+    history.AddTraffic("eth0", Today, 5, 1, segments);           // reaches the top: still fits
+    history.AddTraffic("eth0", Today, 9 * gib, 2, segments);     // 9 GiB more: the full one closes, two more fill
+    const uint32_t rest = static_cast<uint32_t>(9 * gib - 2 * uint64_t(full));
+    ExpectRecords(history, {{full, 10, 1}, {full, 0, 2}, {full, 0, 3}, {rest, 0, 0}});
+    EXPECT_EQ(history.Sums(0, Today).TodayIn, uint64_t(full) + 9 * gib);
+    EXPECT_EQ(history.Sums(0, Today).TodayOut, 10u);
+
+    history.AddTraffic("eth0", Yesterday, 1, 1, segments);  // another day's open record, at the end
+    history.CloseOpen("eth0", Today, segments);
+    history.AddTraffic("eth0", Today, 3, 4, segments);
+    ExpectRecords(history, {{full, 10, 1}, {full, 0, 2}, {full, 0, 3}, {rest, 0, 4}, {1, 1, 0}, {3, 4, 0}});
+    EXPECT_EQ(history.LastRecordOf("eth0"), &history[6]);
+    EXPECT_EQ(history.LastRecordOf("ppp0"), nullptr);
 }
 
-TEST(SampleAndUpdate, CounterMovements)
-{
-    struct Case {
-        const char* what;
-        std::vector<std::pair<uint32_t, uint32_t>> samples;
-        std::vector<Expected> records;
-    };
-    const Case cases[] = {
-        {"first sight", {{7, 9}}, {{7, 9, 0}}},
-        {"growth overwrites", {{1, 1}, {5, 6}, {4294967295u, 4294967295u}}, {{4294967295u, 4294967295u, 0}}},
-        {"equal counters are no drop", {{5, 5}, {5, 5}}, {{5, 5, 0}}},
-        {"both drop", {{9, 9}, {1, 1}}, {{9, 9, 1}, {1, 1, 0}}},
-        {"inbound wraps, outbound grows", {{4000000000u, 10}, {5, 20}}, {{4000000000u, 10, 1}, {5, 20, 0}}},
-        {"two drops", {{9, 9}, {1, 1}, {0, 0}}, {{9, 9, 1}, {1, 1, 2}, {0, 0, 0}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Sampler s;
-        for (auto [in, out] : c.samples)
-            s.Sample(in, out);
-        ExpectRecords(s.history, c.records);
-    }
-}
-
-TEST(SampleAndUpdate, RowsSharingADescriptionAreMergedWithinASample)
-{
-    Sampler s;
-    // Wine lists an interface twice after it was deleted and made again.
-    s.Sample({{"eth0", 100, 10}, {"eth0", 5, 50}});
-    s.Sample({{"eth0", 110, 12}, {"eth0", 6, 60}});
-    ExpectRecords(s.history, {{110, 60, 0}});
-    EXPECT_EQ(s.segments, 0);
-}
-
-TEST(SampleAndUpdate, ConnectionsAreKeptApartByExactName)
-{
-    Sampler s;
-    s.Sample({{"eth0", 1, 1}, {"ETH0", 2, 2}, {"eth0 ", 3, 3}});
-    ExpectRecords(s.history, {{1, 1, 0}, {2, 2, 0}, {3, 3, 0}});
-}
-
-TEST(SampleAndUpdate, ARunPastMidnightKeepsItsStartDateAndANewDayStartsAfresh)
-{
-    Sampler s;
-    s.Sample(100, 100, Yesterday);
-    s.Sample(200, 200, Yesterday);  // after midnight, the run's start date still counts
-    ExpectRecords(s.history, {{200, 200, 0}});
-    s.Sample(300, 300, Today);  // the next start: a new record, the old one stays open for good
-    ExpectRecords(s.history, {{200, 200, 0}, {300, 300, 0}});
-    EXPECT_EQ(s.history[1].RecordDate(), Yesterday);
-    EXPECT_EQ(s.history[2].RecordDate(), Today);
-}
-
-TEST(SampleAndUpdate, RecordsAppendedInAScanAreNotVisitedAgain)
+TEST(DayRecordArray, TheLastOfSeveralOpenRecordsOfADayCountsOn)
 {
     // Two open records of one name and day, as a hand-edited or merged file may hold.
-    Sampler s;
+    DayRecordArray history;
+    int32_t segments = 0;
     for (uint32_t v : {100u, 50u}) {
-        DayRecord& r = s.history.Append("eth0");
+        DayRecord& r = history.Append("eth0");
         r.Year = Today.Year, r.Month = Today.Month, r.Day = Today.Day;
         r.InOctets = r.OutOctets = v;
     }
-    s.Sample(80, 80);
-    ExpectRecords(s.history, {{100, 100, 1}, {80, 80, 0}, {80, 80, 0}});
+    history.AddTraffic("eth0", Today, 1, 2, segments);
+    ExpectRecords(history, {{100, 100, 0}, {51, 52, 0}});
+    history.CloseOpen("eth0", Today, segments);
+    ExpectRecords(history, {{100, 100, 1}, {51, 52, 2}});
 }
 
 TEST(DayRecordArray, GrowsInStepsOfAThousandSlots)
@@ -140,29 +95,31 @@ TEST(DayRecordArray, KeepsEachNameOnceAndConnectionsInOrderOfTheirFirstRecords)
     }
 }
 
-TEST(DayRecordArray, SumsFollowSamplingAndTheDayAskedFor)
+TEST(DayRecordArray, SumsFollowTheTrafficAndTheDayAskedFor)
 {
-    Sampler s;
+    DayRecordArray history;
+    int32_t segments = 0;
     const uint64_t big = 4294967295u;
     // Loaded: a closed and an open record of yesterday, an open one of today.
     for (auto [day, segment, in] : {std::tuple<Date, int32_t, uint32_t>{Yesterday, 1, 4294967295u},
                                     {Yesterday, 0, 10},
                                     {Today, 0, 100}}) {
-        DayRecord& r = s.history.Append("eth0");
+        DayRecord& r = history.Append("eth0");
         r.Year = day.Year, r.Month = day.Month, r.Day = day.Day, r.Segment = segment, r.InOctets = in;
     }
     auto expectSums = [&](Date day, uint64_t todayIn, uint64_t allIn) {
-        TrafficSums sums = s.history.Sums(0, day);
+        TrafficSums sums = history.Sums(0, day);
         EXPECT_EQ(sums.TodayIn, todayIn);
         EXPECT_EQ(sums.AllIn, allIn);
     };
     expectSums(Today, 100, big + 110);
-    s.Sample(150, 0);  // the open record of today follows
+    history.AddTraffic("eth0", Today, 50, 0, segments);
     expectSums(Today, 150, big + 160);
-    s.Sample(20, 0);  // closed at 150, a new open one from 20
+    history.CloseOpen("eth0", Today, segments);
+    history.AddTraffic("eth0", Today, 20, 0, segments);
     expectSums(Today, 170, big + 180);
     expectSums(Yesterday, big + 10, big + 180);
-    s.Sample(30, 0, Yesterday);  // yesterday's open record follows now
+    history.AddTraffic("eth0", Yesterday, 20, 0, segments);  // the clock set back: yesterday's open record
     expectSums(Yesterday, big + 30, big + 200);
 }
 
@@ -176,6 +133,13 @@ TEST(TariffArray, FindsTheFirstOfDuplicatesAndNeverHoldsMoreThan254)
     tariffs.Add("a", "second");
     EXPECT_EQ(tariffs.Find("a"), 1);
     EXPECT_EQ(tariffs.FindOrAdd("A"), 3);
+    // An exact name first, then one with blanks trimmed at both ends.
+    tariffs.Add(" ppp0 ", "modem");
+    tariffs.Add("ppp0", "exact");
+    EXPECT_EQ(tariffs.Find("ppp0"), 5);
+    EXPECT_EQ(tariffs.Find("ppp0  "), 4);
+    EXPECT_EQ(tariffs.Find("\tppp0"), 4);
+    EXPECT_EQ(tariffs.FindOrAdd("eth0 "), 6);
 
     while (!tariffs.Full())
         tariffs.Add("x" + std::to_string(tariffs.TariffCount()), "");

@@ -31,7 +31,7 @@ TEST(LoadState, MissingFilesAreEmptyTables)
     TempFolder folder;
     FakeIfTable table;
     Engine engine(table);
-    EXPECT_EQ(LoadState(engine, folder.Path()), std::nullopt);
+    EXPECT_EQ(LoadState(engine, folder.Path(), 1000, ','), std::nullopt);
     EXPECT_TRUE(engine.StateLoaded);
     EXPECT_EQ(engine.HistoryTable.HistoryCount(), 0);
     EXPECT_EQ(engine.TariffTable.TariffCount(), 0);
@@ -44,7 +44,7 @@ TEST(LoadState, ReadsBothFiles)
     folder.Write("history.txt", "SHOW=eth0\r\nform1.width=900\r\n6.12.2026-0\t5         \t6         \teth0\r\n");
     FakeIfTable table;
     Engine engine(table);
-    EXPECT_EQ(LoadState(engine, folder.Path()), 900);
+    EXPECT_EQ(LoadState(engine, folder.Path(), 1000, ','), 900);
     EXPECT_EQ(engine.ShowName, "eth0");
     EXPECT_EQ(engine.HistoryTable.HistoryCount(), 1);
     EXPECT_EQ(engine.TariffTable[1].Alias, "LAN");
@@ -61,7 +61,7 @@ TEST(LoadState, ReadsAHistoryOfManyBlocksWhole)
     folder.Write("history.txt", text);
     FakeIfTable table;
     Engine engine(table);
-    EXPECT_EQ(LoadState(engine, folder.Path()), 900);
+    EXPECT_EQ(LoadState(engine, folder.Path(), 1000, ','), 900);
     EXPECT_EQ(engine.ShowName, "eth0");
     ASSERT_EQ(engine.HistoryTable.HistoryCount(), 40000);
     for (int32_t i = 1; i <= 40000; ++i) {
@@ -77,7 +77,7 @@ TEST(LoadState, AFileThatExistsButCannotBeReadStopsTheStart)
     fs::create_directory(folder.Path() / "history.txt");
     FakeIfTable table;
     Engine engine(table);
-    EXPECT_THROW(LoadState(engine, folder.Path()), std::runtime_error);
+    EXPECT_THROW(LoadState(engine, folder.Path(), 1000, ','), std::runtime_error);
     EXPECT_FALSE(engine.StateLoaded);
 }
 
@@ -101,7 +101,7 @@ struct ExitFixture : ::testing::Test {
         engine.StartDate = {2026, 12, 6};
         engine.StateLoaded = true;
         table.rows = {{"eth0", 10, 20}};
-        SampleInterfaces(engine);
+        SampleInterfaces(engine, 1000);
         engine.TariffTable.FindOrAdd("eth0");
     }
 };
@@ -128,17 +128,17 @@ TEST_F(ExitFixture, AnIdleStartLeavesTheStoredFilesAlone)
 TEST_F(ExitFixture, AFailedSaveKeepsSamplingUnlessTheUserEndsAnyway)
 {
     Run();
-    store.failOnSave = 2;  // history written, price refused
+    store.failOnSave = 3;  // counters and history written, price refused
     answer = false;
     EXPECT_FALSE(Exit());
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_NE(asked[0].find("price.txt"), std::string::npos);
     EXPECT_TRUE(table.HasEntry());  // still sampling
     table.rows = {{"eth0", 15, 25}};
-    SampleInterfaces(engine);
+    SampleInterfaces(engine, 2000);
     EXPECT_EQ(engine.HistoryTable[1].InOctets, 15u);
 
-    store.failOnSave = 3;
+    store.failOnSave = 4;
     answer = true;
     EXPECT_TRUE(Exit());
     EXPECT_FALSE(table.Loaded());
@@ -149,16 +149,16 @@ TEST(SampleInterfaces, SkipsTheSampleWithoutAnEntryPointOrATable)
     FakeIfTable table;
     Engine engine(table);
     table.rows = {{"eth0", 1, 2}};
-    SampleInterfaces(engine);  // library not loaded
+    SampleInterfaces(engine, 1000);  // library not loaded
     table.Load();
     table.entryPresent = false;
-    SampleInterfaces(engine);
+    SampleInterfaces(engine, 1000);
     table.entryPresent = true;
     table.readFails = true;
-    SampleInterfaces(engine);
+    SampleInterfaces(engine, 1000);
     EXPECT_EQ(engine.HistoryTable.HistoryCount(), 0);
     table.readFails = false;
-    SampleInterfaces(engine);
+    SampleInterfaces(engine, 1000);
     EXPECT_EQ(engine.HistoryTable.HistoryCount(), 1);
 }
 

@@ -13,6 +13,9 @@ public:
     bool libraryPresent = true;
     bool entryPresent = true;
     bool readFails = false;
+    bool counters64 = false;
+    // A row without an identity gets one from its description, so rows of different
+    // descriptions are different interfaces unless a test says otherwise.
     std::vector<IfRow> rows;
     int loads = 0, releases = 0;
 
@@ -34,7 +37,18 @@ public:
         if (!HasEntry() || readFails)
             return false;
         out = rows;
+        for (IfRow& row : out)
+            if (row.Identity == 0)
+                row.Identity = IdentityOf(row.Description);
         return true;
+    }
+    bool Counters64() const override { return counters64; }
+    static uint64_t IdentityOf(const std::string& description)
+    {
+        uint64_t h = 14695981039346656037u;
+        for (unsigned char c : description)
+            h = (h ^ c) * 1099511628211u;
+        return h | 1;
     }
 
 private:

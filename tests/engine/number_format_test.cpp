@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/regional.h"
+
 #include <cmath>
 
 TEST(FormatGeneral, FifteenDigitsFixedFromATenThousandthScientificOutside)
@@ -37,36 +39,53 @@ TEST(FormatGeneral, FifteenDigitsFixedFromATenThousandthScientificOutside)
     }
 }
 
-TEST(ParseNumber, AcceptsEitherSeparatorAndNothingButANumber)
+TEST(ParseNumber, AcceptsEitherSeparatorTheRegionalOneAndNothingButANumber)
 {
     struct Case {
         const char* text;
         bool ok;
         double value;
     };
+    // The regional separator here is ";" (a user's own setting); "." and "," read as well.
     const Case cases[] = {
         {"1,5", true, 1.5},   {"1.5", true, 1.5},  {"  2 ", true, 2},     {"-3", true, -3},
         {"+4", true, 4},      {"1e3", true, 1000}, {"1,5E-2", true, 0.015}, {",5", true, 0.5},
         {"5,", true, 5},      {"0", true, 0},      {"", false, 0},        {"   ", false, 0},
         {"abc", false, 0},    {"1,5x", false, 0},  {"1.2.3", false, 0},   {"e5", false, 0},
         {"1e", false, 0},     {"inf", false, 0},   {"nan", false, 0},     {"1 000", false, 0},
-        {"1e999", false, 0},  {"-", false, 0},
+        {"1e999", false, 0},  {"-", false, 0},    {"1;5", true, 1.5},    {"1;5,5", false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         double value = -99;
-        EXPECT_EQ(ParseNumber(c.text, value), c.ok);
+        EXPECT_EQ(ParseNumber(c.text, value, ';'), c.ok);
         if (c.ok) {
             EXPECT_DOUBLE_EQ(value, c.value);
         }
     }
 }
 
-TEST(FormatGeneral, ReadsBackToTheSameValue)
+TEST(FormatGeneral, ReadsBackToTheSameValueUnderEachSeparator)
 {
-    for (double v : {0.0, 1.5, 0.1, 2.0 / 3, 1e-5, 12345.678, 1e300, 4.9e-300}) {
-        double back = -1;
-        ASSERT_TRUE(ParseNumber(FormatGeneral(v, ','), back)) << v;
-        EXPECT_NEAR(back, v, std::fabs(v) * 1e-14) << v;
-    }
+    for (char sep : {',', '.', ';', '\''})
+        for (double v : {0.0, 1.5, 0.1, 2.0 / 3, 1e-5, 12345.678, 1e300, 4.9e-300}) {
+            double back = -1;
+            ASSERT_TRUE(ParseNumber(FormatGeneral(v, sep), back, sep)) << v << " with " << sep;
+            EXPECT_NEAR(back, v, std::fabs(v) * 1e-14) << v;
+        }
+}
+
+TEST(UsableDecimalSeparator, KeepsAPlainCharacterAndTurnsAnythingAmbiguousIntoAPoint)
+{
+    struct Case {
+        unsigned first;
+        std::size_t length;
+        char used;
+    };
+    const Case cases[] = {{',', 1, ','}, {'.', 1, '.'}, {';', 1, ';'}, {'\'', 1, '\''},
+                          {0x066B, 1, '.'},  // Arabic decimal separator
+                          {',', 2, '.'},     {' ', 1, '.'}, {'5', 1, '.'}, {'-', 1, '.'}, {'E', 1, '.'},
+                          {'@', 1, '.'},     {'|', 1, '.'}, {'>', 1, '.'}, {0, 0, '.'}};
+    for (const Case& c : cases)
+        EXPECT_EQ(UsableDecimalSeparator(c.first, c.length), c.used) << c.first;
 }

@@ -187,7 +187,8 @@ TEST(TariffFile, ReaderCases)
         double in, out;
     };
     const Case cases[] = {
-        {"  Modem  |  My modem  >1,5@2", true, "Modem", "My modem", 1.5, 2},
+        // The name is kept as written: a connection named with blanks at an end finds its entry.
+        {"  Modem  |  My modem  >1,5@2", true, "  Modem  ", "My modem", 1.5, 2},
         {"Modem|My>1.5@0,25", true, "Modem", "My", 1.5, 0.25},
         {"Modem|a>b@c>2@3", true, "Modem", "a>b@c", 2, 3},
         {"Modem|alias>x@", true, "Modem", "alias", 0, 0},
@@ -200,7 +201,7 @@ TEST(TariffFile, ReaderCases)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         TariffArray tariffs;
-        ReadTariffText(c.line, tariffs);
+        ReadTariffText(c.line, tariffs, ',');
         ASSERT_EQ(tariffs.TariffCount(), c.loaded ? 1 : 0);
         if (!c.loaded)
             continue;
@@ -208,7 +209,6 @@ TEST(TariffFile, ReaderCases)
         EXPECT_EQ(tariffs[1].Alias, c.alias);
         EXPECT_DOUBLE_EQ(tariffs[1].PriceIn, c.in);
         EXPECT_DOUBLE_EQ(tariffs[1].PriceOut, c.out);
-        EXPECT_EQ(tariffs[1].LastTotal, 0u);
     }
 }
 
@@ -220,13 +220,16 @@ TEST(TariffFile, WritesAndReadsBackEveryEntryUnderEitherSeparator)
     tariffs[i].PriceIn = 0.00001;
     tariffs[i].PriceOut = 12;
     tariffs.Add("lo", "");
-    EXPECT_EQ(WriteTariffText(tariffs, ','), "Modem|My modem>1,5@0\r\nModem|dup > @ odd>1E-5@12\r\nlo|>0@0\r\n");
+    tariffs[tariffs.Add(" Modem 2 ", "blanks")].PriceOut = 2.25;
+    EXPECT_EQ(WriteTariffText(tariffs, ','),
+              "Modem|My modem>1,5@0\r\nModem|dup > @ odd>1E-5@12\r\nlo|>0@0\r\n Modem 2 |blanks>0@2,25\r\n");
 
-    for (char sep : {',', '.'}) {
+    // Also a regional separator other than "." and ",": what is written with it reads back.
+    for (char sep : {',', '.', ';'}) {
         TariffArray back;
-        ReadTariffText(WriteTariffText(tariffs, sep), back);
-        ASSERT_EQ(back.TariffCount(), 3);
-        for (int k = 1; k <= 3; ++k) {
+        ReadTariffText(WriteTariffText(tariffs, sep), back, sep);
+        ASSERT_EQ(back.TariffCount(), 4);
+        for (int k = 1; k <= 4; ++k) {
             EXPECT_EQ(back[k].Name, tariffs[k].Name);
             EXPECT_EQ(back[k].Alias, tariffs[k].Alias);
             EXPECT_EQ(back[k].PriceIn, tariffs[k].PriceIn);
@@ -241,7 +244,7 @@ TEST(TariffFile, LoadsNoMoreThanTheTableHolds)
     for (int i = 1; i <= 300; ++i)
         text += "c" + std::to_string(i) + "|a>1@2\r\n";
     TariffArray tariffs;
-    ReadTariffText(text, tariffs);
+    ReadTariffText(text, tariffs, ',');
     EXPECT_EQ(tariffs.TariffCount(), 254);
     EXPECT_EQ(tariffs[254].Name, "c254");
 }

@@ -36,6 +36,7 @@ TEST(SetPricesCommand, AnswersCancelsAndErrors)
     };
     const Case cases[] = {
         {"both answered", {"2,5", "0.75"}, 2.5, 0.75, false, 2},
+        {"with the regional separator", {"2;5", "1"}, 2.5, 1, false, 2},
         {"cancel keeps the price", {std::nullopt, "3"}, 9, 3, false, 2},
         {"first not a number", {"abc"}, 9, 9, true, 1},
         {"second not a number", {"1,5", "x"}, 1.5, 9, true, 2},
@@ -48,13 +49,13 @@ TEST(SetPricesCommand, AnswersCancelsAndErrors)
         ScriptedUi ui{c.answers, {}, {}};
         if (c.throws) {
             try {
-                SetPricesCommand(tariffs, "eth0", ui.Ui());
+                SetPricesCommand(tariffs, "eth0", ui.Ui(), ';');
                 ADD_FAILURE() << "no error";
             } catch (const std::runtime_error& e) {
                 EXPECT_EQ(std::string(e.what()).find("' is not a valid floating point value"), c.answers.back()->size() + 1);
             }
         } else {
-            SetPricesCommand(tariffs, "eth0", ui.Ui());
+            SetPricesCommand(tariffs, "eth0", ui.Ui(), ';');
         }
         EXPECT_EQ(tariffs[i].PriceIn, c.in);
         EXPECT_EQ(tariffs[i].PriceOut, c.out);
@@ -67,7 +68,7 @@ TEST(SetPricesCommand, WithoutAnEntrySaysErBeforeEachPromptAndStoresNothing)
 {
     TariffArray tariffs;
     ScriptedUi ui{{"1", "2"}, {}, {}};
-    SetPricesCommand(tariffs, "eth0", ui.Ui());
+    SetPricesCommand(tariffs, "eth0", ui.Ui(), ';');
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"ER", "ER"}));
     EXPECT_EQ(ui.prompts, (std::vector<std::string>{"Введите цену за 1 мб входящего трафика в рублях ",
                                                     "Введите цену за 1 мб исходящего трафика в рублях "}));

@@ -1,9 +1,11 @@
 // The day records keep an index of each connection's open records and running sums of the
 // records that can no longer change, so that a tick does not scan the history. Here a plain
-// model that scans the table as the program's rules are worded (every lookup a scan of all
-// records, the hidden-connections file read per drawn block) replays the same random
-// histories and samples as the real engine, and every table, drawn text, informer row,
-// click answer and written file must come out the same.
+// model that scans the table as the program's counting rules are worded (every lookup a scan
+// of all records, the hidden-connections file read per drawn block) replays the same random
+// histories and samples as the real engine: 32-bit and 64-bit tables, rows known by identity,
+// wraps, restarts of the counters and of the computer, days that change, the split at the
+// 32-bit limit, an upgrade from an earlier version's history and a damaged counters file.
+// Every table, drawn text, informer row, click answer and written file must come out the same.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -14,6 +16,7 @@
 #include <random>
 #include <sstream>
 
+#include "engine/sampling.h"
 #include "engine/state_files.h"
 #include "mainwindow/panel.h"
 #include "tests/engine/fakes.h"
@@ -33,6 +36,11 @@ struct PlainRecord {
     Date RecordDate() const { return Date{Year, Month, Day}; }
 };
 
+struct PlainPrevious {
+    uint64_t in = 0, out = 0, at = 0;
+    bool thisRun = false;
+};
+
 struct PlainEngine {
     std::vector<PlainRecord> records = std::vector<PlainRecord>(1);  // slot 0 is never used
     TariffArray tariffs;
@@ -40,6 +48,14 @@ struct PlainEngine {
     int32_t segmentCounter = 0;
     std::string showName, firstConnection;
     std::vector<infos> informerRows;
+    // Counting.
+    std::map<uint64_t, PlainPrevious> previous;  // by row identity
+    bool wide = false;
+    StartKind start = StartKind::Continue;
+    bool sampled = false;
+    uint64_t lastSample = 0;
+    std::map<std::string, uint64_t> growth;  // octets per connection in the last sample
+    double seconds = 1;
 
     int32_t Count() const { return static_cast<int32_t>(records.size()) - 1; }
 };
@@ -127,54 +143,126 @@ std::string PlainWrite(const PlainEngine& e, int32_t width)
     return out;
 }
 
-// Sampling: rows of one description merged (the larger of each counter), then for each row a
-// scan of the records that existed before it.
-void PlainSample(PlainEngine& e, const std::vector<IfRow>& table)
+bool PlainHasRecords(const PlainEngine& e, const std::string& name)
 {
-    std::vector<IfRow> rows;
-    for (const IfRow& row : table) {
-        bool merged = false;
-        for (IfRow& m : rows) {
-            if (m.Description == row.Description) {
-                m.InOctets = std::max(m.InOctets, row.InOctets);
-                m.OutOctets = std::max(m.OutOctets, row.OutOctets);
-                merged = true;
-                break;
-            }
-        }
-        if (!merged)
-            rows.push_back(row);
-    }
-    for (const IfRow& row : rows) {
-        bool matched = false;
-        const int32_t n = e.Count();
-        for (int32_t i = 1; i <= n; ++i) {
-            PlainRecord& r = e.records[static_cast<std::size_t>(i)];
-            if (r.Name != row.Description || r.RecordDate() != e.startDate || r.Segment != 0)
-                continue;
-            matched = true;
-            if (r.InOctets <= row.InOctets && r.OutOctets <= row.OutOctets) {
-                r.InOctets = row.InOctets;
-                r.OutOctets = row.OutOctets;
-                continue;
-            }
+    for (int32_t i = 1; i <= e.Count(); ++i)
+        if (e.records[static_cast<std::size_t>(i)].Name == name)
+            return true;
+    return false;
+}
+
+void PlainClose(PlainEngine& e, const std::string& name)
+{
+    for (int32_t i = 1; i <= e.Count(); ++i) {
+        PlainRecord& r = e.records[static_cast<std::size_t>(i)];
+        if (r.Name == name && r.RecordDate() == e.startDate && r.Segment == 0)
             r.Segment = ++e.segmentCounter;
-            PlainRecord next = r;
-            next.Segment = 0;
-            next.BlockTop = 0;
-            next.Summed = 0;
-            next.InOctets = row.InOctets;
-            next.OutOctets = row.OutOctets;
-            e.records.push_back(next);  // `r` is not used after this
-        }
-        if (!matched) {
-            PlainRecord r;
-            r.Name = row.Description;
-            r.Year = e.startDate.Year, r.Month = e.startDate.Month, r.Day = e.startDate.Day;
-            r.InOctets = row.InOctets, r.OutOctets = row.OutOctets;
-            e.records.push_back(r);
-        }
     }
+}
+
+// Traffic into the last open record of the day, a new one when there is none; a record
+// never passes 4294967295: it is filled, closed, and the rest goes on.
+void PlainAdd(PlainEngine& e, const std::string& name, uint64_t in, uint64_t out)
+{
+    for (;;) {
+        int32_t open = 0;
+        for (int32_t i = 1; i <= e.Count(); ++i) {
+            const PlainRecord& r = e.records[static_cast<std::size_t>(i)];
+            if (r.Name == name && r.RecordDate() == e.startDate && r.Segment == 0)
+                open = i;
+        }
+        if (!open) {
+            PlainRecord r;
+            r.Name = name;
+            r.Year = e.startDate.Year, r.Month = e.startDate.Month, r.Day = e.startDate.Day;
+            e.records.push_back(r);
+            open = e.Count();
+        }
+        PlainRecord& r = e.records[static_cast<std::size_t>(open)];
+        const uint64_t roomIn = 4294967295u - r.InOctets, roomOut = 4294967295u - r.OutOctets;
+        if (in <= roomIn && out <= roomOut) {
+            r.InOctets = static_cast<uint32_t>(r.InOctets + in);
+            r.OutOctets = static_cast<uint32_t>(r.OutOctets + out);
+            return;
+        }
+        const uint64_t takeIn = std::min(in, roomIn), takeOut = std::min(out, roomOut);
+        r.InOctets = static_cast<uint32_t>(r.InOctets + takeIn);
+        r.OutOctets = static_cast<uint32_t>(r.OutOctets + takeOut);
+        in -= takeIn, out -= takeOut;
+        r.Segment = ++e.segmentCounter;
+    }
+}
+
+// One sample, as the rules are worded, row by row in table order.
+void PlainSample(PlainEngine& e, const std::vector<IfRow>& rows, uint64_t now, bool wide)
+{
+    const bool first = !e.sampled;
+    if (wide != e.wide && !e.previous.empty()) {
+        e.previous.clear();
+        if (first && e.start == StartKind::Continue)
+            e.start = StartKind::Untrusted;
+    }
+    e.wide = wide;
+    const double interval = first ? 1 : static_cast<double>(now - e.lastSample) / 1000;
+    e.seconds = interval <= 1.5 ? 1 : interval;
+    e.growth.clear();
+    std::vector<std::string> fresh, restarted;
+    for (const IfRow& row : rows) {
+        const std::string& name = row.Description;
+        const bool isFresh = std::count(fresh.begin(), fresh.end(), name) || !PlainHasRecords(e, name);
+        uint64_t in = 0, out = 0;
+        bool restart = false, speed = false;
+        auto known = e.previous.find(row.Identity);
+        if (known != e.previous.end() && !(first && e.start == StartKind::Restarted)) {
+            const PlainPrevious& p = known->second;
+            const bool inDown = row.InOctets < p.in, outDown = row.OutOctets < p.out;
+            speed = true;
+            if (!inDown && !outDown) {
+                in = row.InOctets - p.in, out = row.OutOctets - p.out;
+            } else {
+                restart = true;
+                in = row.InOctets, out = row.OutOctets;
+                if (!wide && inDown != outDown && p.thisRun && now - p.at <= 60000) {
+                    const uint64_t wrapIn = inDown ? row.InOctets + (uint64_t(1) << 32) - p.in : row.InOctets - p.in;
+                    const uint64_t wrapOut = outDown ? row.OutOctets + (uint64_t(1) << 32) - p.out : row.OutOctets - p.out;
+                    const double bits = static_cast<double>(inDown ? row.InSpeed : row.OutSpeed);
+                    const double allowed = bits / 8 * static_cast<double>(now - p.at + 1000) / 1000;
+                    if (bits == 0 || static_cast<double>(inDown ? wrapIn : wrapOut) <= allowed)
+                        restart = false, in = wrapIn, out = wrapOut;
+                }
+            }
+        } else if (isFresh) {
+            in = row.InOctets, out = row.OutOctets;
+        } else if (!first) {
+            in = row.InOctets, out = row.OutOctets, restart = true, speed = true;
+        } else if (e.start == StartKind::Restarted) {
+            in = row.InOctets, out = row.OutOctets, restart = true;
+        } else if (e.start == StartKind::Upgrade) {
+            const PlainRecord* last = nullptr;
+            for (int32_t i = 1; i <= e.Count(); ++i)
+                if (e.records[static_cast<std::size_t>(i)].Name == name)
+                    last = &e.records[static_cast<std::size_t>(i)];
+            const uint32_t lowIn = static_cast<uint32_t>(row.InOctets), lowOut = static_cast<uint32_t>(row.OutOctets);
+            const bool inOk = lowIn >= last->InOctets || (wide && row.InOctets >> 32);
+            const bool outOk = lowOut >= last->OutOctets || (wide && row.OutOctets >> 32);
+            if (inOk && outOk)
+                in = static_cast<uint32_t>(lowIn - last->InOctets), out = static_cast<uint32_t>(lowOut - last->OutOctets);
+            else
+                in = row.InOctets, out = row.OutOctets, restart = true;
+        }
+        if (isFresh)
+            fresh.push_back(name);
+        if (restart && !isFresh && !std::count(restarted.begin(), restarted.end(), name)) {
+            restarted.push_back(name);
+            PlainClose(e, name);
+        }
+        PlainAdd(e, name, in, out);
+        if (speed && !first)
+            e.growth[name] += in + out;
+        e.previous[row.Identity] = PlainPrevious{row.InOctets, row.OutOctets, now, true};
+    }
+    e.sampled = true;
+    e.lastSample = now;
 }
 
 std::string PlainHitTest(const PlainEngine& e, int y)
@@ -323,22 +411,15 @@ private:
         c_.PutText(290, y_, TrafficText(out, in, sep_) + Blanks92);
         if (row)
             row->Traffic = TrafficText(out, in, sep_);
-        double speed = 0;
         if (today) {
-            int entry = e_.tariffs.Find(name);
-            double previous = entry ? static_cast<double>(e_.tariffs[entry].LastTotal) : 0;
-            speed = (static_cast<double>(out) + static_cast<double>(in) - previous) / 128;
-            if (entry)
-                e_.tariffs[entry].LastTotal = out + in;
-            row->Speed = SpeedText(speed, sep_);
+            auto grown = e_.growth.find(name);
+            row->Speed = SpeedText(grown == e_.growth.end() ? 0 : static_cast<double>(grown->second) / e_.seconds / 128, sep_);
             c_.PutText(390, y_, row->Speed);
         }
         int entry = e_.tariffs.FindOrAdd(name);
         double priceIn = entry ? e_.tariffs[entry].PriceIn : 0;
         double priceOut = entry ? e_.tariffs[entry].PriceOut : 0;
         std::string cost = CostText(priceOut * static_cast<double>(out), priceIn * static_cast<double>(in), sep_);
-        if (speed < 0 && entry)
-            e_.tariffs[entry].LastTotal = 0;
         c_.SetFontColor(PanelStyle::Red);
         c_.PutText(490, y_, cost);
         if (row)
@@ -421,26 +502,36 @@ std::string RandomHistoryText(Random& rnd, Date today, const std::string& showNa
     return text;
 }
 
-// One read of the interface table: some connections in random order, their counters mostly
-// growing, sometimes equal, dropping (one or both), near the 32-bit top; sometimes a
-// description listed twice with other counters.
-std::vector<IfRow> RandomRows(Random& rnd, std::map<std::string, std::pair<uint32_t, uint32_t>>& counters)
+// The interfaces of a random machine, each read as a row of the table: mostly growing
+// counters, sometimes equal, restarted, made again under a new identity, renamed, pushed to
+// just below a multiple of 2^32 or grown by gigabytes at once (wraps of the 32-bit table,
+// splits at the record's limit); sometimes listed twice with a stale row.
+struct RandomInterface {
+    uint64_t identity = 0;
+    std::string name;
+    uint64_t in = 0, out = 0, speed = 0;
+};
+
+std::vector<IfRow> RandomRows(Random& rnd, std::vector<RandomInterface>& interfaces, bool wide, uint64_t& nextIdentity)
 {
+    const uint64_t low32 = 0xFFFFFFFFu;
     std::vector<IfRow> rows;
-    for (const std::string& name : Names) {
-        if (!rnd.Percent(70))
+    for (RandomInterface& i : interfaces) {
+        if (!rnd.Percent(80))
             continue;
-        auto& [in, out] = counters[name];
-        switch (rnd.Below(10)) {
-        case 0: in = rnd.Below(1000), out = rnd.Below(1000); break;  // reconnected
-        case 1: in = rnd.Below(in / 2 + 1); break;                   // one counter wrapped
-        case 2: break;                                                // equal counters
-        case 3: in = 4294967295u - rnd.Below(5000), out += rnd.Below(5000); break;
-        default: in += rnd.Below(1u << 22), out += rnd.Below(1u << 18);  // may wrap as well
+        switch (rnd.Below(14)) {
+        case 0: i.in = rnd.Below(1000), i.out = rnd.Below(1000); break;  // the counters started again
+        case 1: i.identity = ++nextIdentity, i.in = rnd.Below(1000), i.out = 0; break;  // made again
+        case 2: break;
+        case 3: i.name = rnd.Pick(Names); break;
+        case 4: i.in = (i.in | low32) - rnd.Below(5000); break;
+        case 5: i.out = (i.out | low32) - rnd.Below(5000); break;
+        case 6: i.in += (uint64_t(rnd.Below(6)) << 30) + rnd.Below(1u << 20); break;  // up to 6 GiB at once
+        default: i.in += rnd.Below(1u << 22), i.out += rnd.Below(1u << 18);
         }
-        rows.push_back({name, in, out});
-        if (rnd.Percent(10))
-            rows.push_back({name, rnd.Counter(), rnd.Counter()});
+        rows.push_back({i.name, wide ? i.in : i.in & low32, wide ? i.out : i.out & low32, i.identity, i.speed, i.speed});
+        if (rnd.Percent(8))
+            rows.push_back({i.name, 7000, 700, i.identity ^ 0x5a5a0000, i.speed, i.speed});  // a stale duplicate
     }
     for (std::size_t k = rows.size(); k > 1; --k)
         std::swap(rows[k - 1], rows[rnd.Below(static_cast<uint32_t>(k))]);
@@ -472,7 +563,7 @@ std::string InfosText(const infos& row)
 std::string TariffText(const mtp& t)
 {
     std::ostringstream s;
-    s << t.Name << "|" << t.Alias << "|" << t.PriceIn << "|" << t.PriceOut << "|" << t.LastTotal;
+    s << t.Name << "|" << t.Alias << "|" << t.PriceIn << "|" << t.PriceOut;
     return s.str();
 }
 
@@ -493,11 +584,22 @@ public:
     Replay(uint32_t seed, const fs::path& folder) : rnd_(seed), folder_(folder)
     {
         sep_ = rnd_.Percent(50) ? ',' : '.';
+        wide_ = rnd_.Percent(50);
+        table_.counters64 = wide_;
+        const uint64_t speeds[] = {0, 1'000'000, 100'000'000, 1'000'000'000};
+        for (int k = 0; k < 5; ++k)
+            interfaces_.push_back({++nextIdentity_, rnd_.Pick(Names), rnd_.Counter(), rnd_.Counter(), speeds[rnd_.Below(4)]});
         realHost_.click = [this](int y) { return HitTest(engine_->HistoryTable, engine_->FirstConnection, y); };
         plainHost_.click = [this](int y) { return PlainHitTest(plain_, y); };
         WriteHiddenFile();
         std::string showName = rnd_.Percent(70) ? "" : rnd_.Percent(80) ? rnd_.Pick(Names) : std::string("absent");
-        Start(RandomHistoryText(rnd_, today_, showName), RandomPriceText());
+        // An earlier version's history (or none) with no counters file beside it, or a damaged one.
+        fs::remove(folder_ / "counters.txt");
+        const bool damaged = rnd_.Percent(30);
+        if (damaged)
+            std::ofstream(folder_ / "counters.txt", std::ios::binary) << "uptime=12\r\n\tgarbage";
+        Start(RandomHistoryText(rnd_, today_, showName), RandomPriceText(),
+              damaged ? StartKind::Untrusted : StartKind::Upgrade);
     }
 
     void Run(int ticks)
@@ -505,21 +607,32 @@ public:
         ExpectSame("loaded");
         for (int tick = 0; tick < ticks && !::testing::Test::HasFailure(); ++tick) {
             const uint32_t event = rnd_.Below(100);
-            if (event < 4) {
+            if (event < 3) {
                 Restart();
-            } else if (event < 6) {
-                // The day changes under a running table (the engine never does this, the table allows it).
-                today_ = NextDay(today_);
-                engine_->StartDate = plain_.startDate = today_;
-            } else if (event < 10) {
+            } else if (event < 4) {
+                Reboot();
+            } else if (event < 5) {
+                // The counters file lost or damaged while the program was away.
+                const bool damaged = rnd_.Percent(50);
+                Restart(damaged ? StartKind::Untrusted : StartKind::Upgrade, damaged ? "counters=64\r\nx" : nullptr);
+            } else if (event < 8) {
+                today_ = rnd_.Percent(80) ? NextDay(today_) : Date{2026, 11, 30};  // midnight, or the clock set back
+            } else if (event < 11) {
                 WriteHiddenFile();
             } else if (event < 13) {
                 plain_.showName = engine_->ShowName = rnd_.Percent(50) ? "" : rnd_.Pick(Names);
-            } else if (event < 95) {
-                std::vector<IfRow> rows = RandomRows(rnd_, counters_);
-                SampleAndUpdate(engine_->HistoryTable, engine_->SegmentCounter, engine_->StartDate, rows);
-                PlainSample(plain_, rows);
-            }  // otherwise the table could not be read: only the pass runs
+            } else {
+                const uint64_t steps[] = {1000, 1000, 1000, 1000, 1400, 3000, 70'000};
+                now_ += steps[rnd_.Below(7)];
+                engine_->StartDate = plain_.startDate = today_;
+                table_.rows = RandomRows(rnd_, interfaces_, wide_, nextIdentity_);
+                table_.readFails = event >= 97;  // the table could not be read: only the pass runs
+                SampleInterfaces(*engine_, now_);
+                if (table_.readFails)
+                    plain_.growth.clear();
+                else
+                    PlainSample(plain_, table_.rows, now_, wide_);
+            }
             Pass();
             ExpectSame("tick " + std::to_string(tick));
         }
@@ -550,32 +663,60 @@ private:
         std::ofstream(folder_ / "nast_o.txt", std::ios::binary) << *hidden_;
     }
 
-    // A new run reading the given files: the real engine through LoadState, the model through its own reader.
-    void Start(const std::string& history, const std::string& prices)
+    // A new run reading the given files: the real engine through LoadState (and whatever
+    // "counters.txt" holds), the model through its own reader and the way its first sample
+    // is told to count (`start`; an upgrade of an empty history is a plain continue).
+    void Start(const std::string& history, const std::string& prices, StartKind start,
+               std::map<uint64_t, PlainPrevious> previous = {})
     {
         std::ofstream(folder_ / "history.txt", std::ios::binary) << history;
         std::ofstream(folder_ / "price.txt", std::ios::binary) << prices;
         engine_ = std::make_unique<Engine>(table_);
-        LoadState(*engine_, folder_);
+        table_.Load();
+        LoadState(*engine_, folder_, now_, sep_);
         engine_->StartDate = today_;
         plain_ = PlainEngine();
         PlainRead(history, plain_);
-        ReadTariffText(prices, plain_.tariffs);
+        ReadTariffText(prices, plain_.tariffs, sep_);
         plain_.startDate = today_;
+        plain_.wide = wide_;
+        plain_.start = start == StartKind::Upgrade && plain_.Count() == 0 ? StartKind::Continue : start;
+        for (auto& [identity, p] : previous)
+            p.thisRun = false;
+        plain_.previous = std::move(previous);
+        EXPECT_EQ(engine_->Counters.Start, plain_.start);
     }
 
-    // The exit writes both files; the next start, perhaps on the next day, reads them back.
-    void Restart()
+    // The exit writes the files; the next start, perhaps on the next day, reads them back.
+    // `counters`: what the counters file holds at the start instead (nullptr: none).
+    void Restart(StartKind start = StartKind::Continue, const char* counters = "")
     {
         MemoryFileStore store;
         SaveState(*engine_, folder_, 792, sep_, store);
         const std::string history = store.files["history.txt"];
         EXPECT_EQ(history, PlainWrite(plain_, 792));
         EXPECT_EQ(store.files["price.txt"], WriteTariffText(plain_.tariffs, sep_));
+        fs::remove(folder_ / "counters.txt");
+        if (counters)
+            std::ofstream(folder_ / "counters.txt", std::ios::binary) << (*counters ? counters : store.files["counters.txt"]);
         if (rnd_.Percent(50))
             today_ = NextDay(today_);
-        Start(history, store.files["price.txt"]);
+        Start(history, store.files["price.txt"], start,
+              start == StartKind::Continue ? plain_.previous : std::map<uint64_t, PlainPrevious>{});
         ExpectSame("restarted");
+    }
+
+    // The computer restarts: every interface's counters start again, the uptime too.
+    void Reboot()
+    {
+        for (RandomInterface& i : interfaces_)
+            i.in = rnd_.Below(100), i.out = rnd_.Below(100);
+        MemoryFileStore store;
+        SaveState(*engine_, folder_, 792, sep_, store);
+        std::ofstream(folder_ / "counters.txt", std::ios::binary) << store.files["counters.txt"];
+        now_ = 60'000 + rnd_.Below(1000);
+        Start(store.files["history.txt"], store.files["price.txt"], StartKind::Restarted);
+        ExpectSame("rebooted");
     }
 
     void Pass()
@@ -596,6 +737,7 @@ private:
             plain.push_back(RecordText(i, plain_.records[static_cast<std::size_t>(i)]));
         EXPECT_EQ(FirstDifference(real, plain), "") << "records";
         EXPECT_EQ(engine_->SegmentCounter, plain_.segmentCounter);
+        EXPECT_EQ(engine_->Counters.Start, plain_.start);
         EXPECT_EQ(engine_->ShowName, plain_.showName);
         EXPECT_EQ(engine_->FirstConnection, plain_.firstConnection);
 
@@ -626,12 +768,15 @@ private:
     Random rnd_;
     fs::path folder_;
     char sep_ = ',';
+    bool wide_ = false;
     Date today_{2026, 12, 6};
+    uint64_t now_ = 1'000'000'000;  // the system's uptime: 11 days
     FakeIfTable table_;
+    std::vector<RandomInterface> interfaces_;
+    uint64_t nextIdentity_ = 0;
     std::unique_ptr<Engine> engine_;
     PlainEngine plain_;
     LoggingHost realHost_, plainHost_;
-    std::map<std::string, std::pair<uint32_t, uint32_t>> counters_;
     std::optional<std::string> hidden_;  // what "nast_o.txt" holds; none when it is missing
 };
 

@@ -121,7 +121,7 @@ TEST_F(PanelFixture, TwoBlocksWithEveryTextInItsColumn)
         {90, 40, "512,0 Kb", PanelStyle::Black},
         {190, 40, "1024,0 Kb", PanelStyle::Black},
         {290, 40, "1 Mb 512 Kb" + Blanks92, PanelStyle::Black},
-        {390, 40, " 12,0 Mbit/s" + Blanks92, PanelStyle::Black},  // 1572864 octets in the first pass
+        {390, 40, " 0,0  Kbit/s", PanelStyle::Black},  // nothing sampled yet
         {490, 40, "2,50 руб.", PanelStyle::Red},
         {590, 40, "1,50 руб.", PanelStyle::Black},
         {690, 40, "2,00 руб.", PanelStyle::Black},
@@ -147,46 +147,39 @@ TEST_F(PanelFixture, TwoBlocksWithEveryTextInItsColumn)
     EXPECT_EQ(engine.InformerRows[0].Title, "LAN.   ");
     EXPECT_EQ(engine.InformerRows[0].Traffic, "1 Mb 512 Kb");
     EXPECT_EQ(engine.InformerRows[0].Sum, "2,50 руб.");
-    EXPECT_EQ(engine.InformerRows[0].Speed, " 12,0 Mbit/s" + Blanks92);
+    EXPECT_EQ(engine.InformerRows[0].Speed, " 0,0  Kbit/s");
     EXPECT_EQ(engine.InformerRows[1].Conn, "ppp0");
     EXPECT_EQ(engine.TariffTable.Find("ppp0"), 2);  // appended by the pass, alias = name
     EXPECT_EQ(engine.TariffTable[2].Alias, "ppp0");
 }
 
-TEST_F(PanelFixture, SpeedFollowsTheGrowthOfTodaysTotal)
+TEST_F(PanelFixture, SpeedShowsWhatTheLastSampleCounted)
 {
-    Add("eth0", 0, 0);
-    engine.TariffTable.Add("eth0", "eth0");
-    Pass();
     struct Step {
-        uint32_t total;
+        uint64_t in, afterMs;
+        Date day;
         std::string speed;
     };
+    const Date tomorrow{2026, 12, 7};
     const Step steps[] = {
-        {131072, " 1024,0  Kbit/s"},
-        {131072 + 131073, " 1,0 Mbit/s" + Blanks92},
-        {100, Blanks92},           // a falling total: blanks, and the next pass counts from 0
-        {228, " 1,8  Kbit/s"},     // 228 / 128 = 1,78
-        {228, " 0,0  Kbit/s"},
+        {5'000'000, 0, Today, " 0,0  Kbit/s"},  // the first sample after a start: no spike
+        {5'131'072, 1000, Today, " 1024,0  Kbit/s"},
+        {5'262'145, 1000, Today, " 1,0 Mbit/s" + Blanks92},
+        {100, 1000, Today, " 0,8  Kbit/s"},  // the counters started again: 100 octets since
+        {228, 1000, tomorrow, " 1,0  Kbit/s"},  // midnight: the growth, not the new day's total
+        {228, 1000, tomorrow, " 0,0  Kbit/s"},
+        {2788, 20'000, tomorrow, " 1,0  Kbit/s"},  // back from sleep: over the seconds away
     };
+    uint64_t now = 1000;
     for (const Step& s : steps) {
-        SCOPED_TRACE(s.total);
-        engine.HistoryTable[1].InOctets = s.total;
+        SCOPED_TRACE(s.in);
+        now += s.afterMs;
+        engine.StartDate = s.day;
+        engine.Counters.Sample(engine.HistoryTable, engine.SegmentCounter, s.day, now, true, {{"eth0", s.in, 0, 1}});
         Pass();
         EXPECT_EQ(host.canvas.TextAt(390, 40), s.speed);
         EXPECT_EQ(engine.InformerRows[0].Speed, s.speed);
     }
-}
-
-TEST_F(PanelFixture, ANewConnectionIsMeasuredAgainstZeroInItsFirstTwoPasses)
-{
-    Add("eth0", 1280, 0);
-    Pass();
-    EXPECT_EQ(host.canvas.TextAt(390, 40), " 10,0  Kbit/s");
-    Pass();  // the entry was appended after the speed step of the first pass
-    EXPECT_EQ(host.canvas.TextAt(390, 40), " 10,0  Kbit/s");
-    Pass();
-    EXPECT_EQ(host.canvas.TextAt(390, 40), " 0,0  Kbit/s");
 }
 
 TEST_F(PanelFixture, ShowNameDrawsOnlyThatConnection)
