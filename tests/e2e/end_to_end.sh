@@ -24,29 +24,37 @@ wait_exit() {
   [ "$status" -ne 124 ] || fail "vrn15.exe did not end"
 }
 
-# Every interface the kernel lists has an open record of today with its counters
-# (modulo 2^32, give or take the traffic since the last tick).
+kernel_counters() {
+  awk 'NR > 2 { sub(/^ +/, ""); split($0, f, /[: ]+/); print f[1], f[2], f[10] }' /proc/net/dev
+}
+
+# sum_of NAME DATE-PATTERN: the inbound and outbound octets of the records of NAME whose
+# date matches (a regular expression of the day.month.year).
+sum_of() {
+  grep -P "^$2-\d+\t[0-9 ]{10}\t[0-9 ]{10}\t$1\r\$" history.txt |
+    awk -F'\t' '{ i += $2; o += $3 } END { printf "%d %d\n", i, o }'
+}
+
+# near RECORDED KERNEL: the program's figure is the kernel's, less the traffic since its last tick.
+near() { [ "$1" -le "$2" ] && [ $(($2 - $1)) -le 1048576 ]; }
+
+# Every interface the kernel lists has one open record of today, and the records of the
+# file add up to its counters (64-bit: a day past 4 GiB is split, not wrapped).
 check_history() {
   local today
   today=$(date +%-d.%-m.%Y)
   [ -f history.txt ] || fail "no history.txt"
   [ -f price.txt ] || fail "no price.txt"
+  [ -f counters.txt ] || fail "no counters.txt"
   head -n 1 history.txt | grep -q $'^SHOW=\r$' || fail "first line is not SHOW="
   sed -n 2p history.txt | grep -qE $'^form1\\.width=[0-9]+\r$' || fail "second line is not form1.width"
-  local name rx tx line rec_in rec_out
+  local name rx tx count in out
   while read -r name rx tx; do
-    line=$(grep -P "^${today//./\\.}-0\t[0-9 ]{10}\t[0-9 ]{10}\t${name}\r\$" history.txt) ||
-      fail "no open record of today for $name"
-    [ "$(printf '%s\n' "$line" | wc -l)" -eq 1 ] || fail "more than one open record for $name"
-    rec_in=$(printf '%s' "$line" | cut -f2 | tr -d ' ')
-    rec_out=$(printf '%s' "$line" | cut -f3 | tr -d ' ')
-    for pair in "$rx:$rec_in" "$tx:$rec_out"; do
-      local kernel=${pair%%:*} recorded=${pair##*:}
-      local diff=$(( (kernel - recorded) % 4294967296 ))
-      [ "$diff" -lt 0 ] && diff=$(( diff + 4294967296 ))
-      [ "$diff" -le 1048576 ] || fail "$name: recorded $recorded, kernel $kernel"
-    done
-  done < <(awk -F'[: ]+' 'NR > 2 { sub(/^ +/, ""); split($0, f, /[: ]+/); print f[1], f[2] % 4294967296, f[10] % 4294967296 }' /proc/net/dev)
+    count=$(grep -cP "^${today//./\\.}-0\t[0-9 ]{10}\t[0-9 ]{10}\t${name}\r\$" history.txt) || true
+    [ "$count" -eq 1 ] || fail "$count open records of today for $name"
+    read -r in out < <(sum_of "$name" '\d+\.\d+\.\d+')
+    near "$in" "$rx" && near "$out" "$tx" || fail "$name: recorded $in/$out, kernel $rx/$tx"
+  done < <(kernel_counters)
 }
 
 # 1. A first start in an empty folder, closed with WM_CLOSE.
@@ -78,4 +86,22 @@ wait_exit "$program_pid"
 [ "$(stat -c %i history.txt)" != "$saved_as" ] || fail "log-off did not save"
 check_history
 echo "closed by log-off: state saved"
-echo "end to end: 3 passed, 0 failed"
+
+# 4. The records dated yesterday, as if the last run was a day ago and the computer slept:
+# the new run's today holds only what is new, and all days no more than the kernel counted.
+yesterday=$(date -d yesterday +%-d.%-m.%Y)
+sed -i "s/^$(date +%-d.%-m.%Y)-/${yesterday}-/" history.txt
+declare -A before_in before_out
+while read -r name rx tx; do before_in[$name]=$rx before_out[$name]=$tx; done < <(kernel_counters)
+start_program
+settled
+wine taskkill /IM vrn15.exe >/dev/null 2>&1
+wait_exit "$program_pid"
+check_history
+while read -r name rx tx; do
+  read -r in out < <(sum_of "$name" "$(date +%-d\\.%-m\\.%Y)")
+  [ "$in" -le $((rx - ${before_in[$name]:-0})) ] && [ "$out" -le $((tx - ${before_out[$name]:-0})) ] ||
+    fail "$name: today holds $in/$out, the kernel counted $((rx - ${before_in[$name]:-0}))/$((tx - ${before_out[$name]:-0})) since the last run"
+done < <(kernel_counters)
+echo "a later day's start: today holds only today's traffic"
+echo "end to end: 4 passed, 0 failed"
