@@ -125,8 +125,16 @@ void Counting::Sample(DayRecordArray& history, int32_t& segmentCounter, const Da
 
     std::set<std::string_view> fresh;      // descriptions first seen in this sample
     std::set<std::string_view> restarted;  // descriptions whose stretch ended in this sample
-    for (const IfRow& row : rows) {
+    if (!first)
+        TakeOverVanishedRows(rows);
+    const std::vector<bool> mirrors = Mirrors(rows);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const IfRow& row = rows[k];
         const std::string& name = row.Description;
+        if (mirrors[k]) {
+            Rows[row.Identity] = RowCounters{name, row.InOctets, row.OutOctets, true, now};
+            continue;
+        }
         const bool isFresh = fresh.count(name) || !history.HasRecords(name);
         const Counted c = Count(history, row, now, counters64, first, isFresh);
         if (isFresh)
@@ -143,6 +151,55 @@ void Counting::Sample(DayRecordArray& history, int32_t& segmentCounter, const Da
     Sampled = true;
     LastSampleAt = now;
     Uptime = now;
+}
+
+std::vector<bool> Counting::Mirrors(const std::vector<IfRow>& rows) const
+{
+    // Rows of one description with the very same counters are one interface listed twice
+    // (Wine lists an interface made again under its old and its new index, both with the new
+    // counters): one of them counts, a known one rather than a new one.
+    std::vector<bool> mirror(rows.size(), false);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (mirror[k])
+            continue;
+        std::vector<std::size_t> same{k};
+        for (std::size_t j = k + 1; j < rows.size(); ++j)
+            if (!mirror[j] && rows[j].Description == rows[k].Description && rows[j].InOctets == rows[k].InOctets &&
+                rows[j].OutOctets == rows[k].OutOctets)
+                same.push_back(j);
+        std::size_t counted = same.front();
+        for (std::size_t j : same)
+            if (Rows.count(rows[j].Identity)) {
+                counted = j;
+                break;
+            }
+        for (std::size_t j : same)
+            mirror[j] = j != counted;
+    }
+    return mirror;
+}
+
+void Counting::TakeOverVanishedRows(const std::vector<IfRow>& rows)
+{
+    std::set<uint64_t> present;
+    for (const IfRow& row : rows)
+        present.insert(row.Identity);
+    for (const IfRow& row : rows) {
+        if (Rows.count(row.Identity))
+            continue;
+        // A row of the same description in the previous sample, gone now, whose counters this
+        // one carries on: the same interface under another identity (Wine renumbers an
+        // interface made again a moment after it shows it).
+        for (auto it = Rows.begin(); it != Rows.end(); ++it) {
+            const RowCounters& old = it->second;
+            if (old.ThisRun && old.SampledAt == LastSampleAt && old.Description == row.Description &&
+                !present.count(it->first) && old.InOctets <= row.InOctets && old.OutOctets <= row.OutOctets) {
+                Rows[row.Identity] = old;
+                Rows.erase(it);
+                break;
+            }
+        }
+    }
 }
 
 double Counting::Speed(const std::string& connection) const

@@ -75,6 +75,9 @@ private:
     Counted Count(const DayRecordArray& history, const IfRow& row, uint64_t now, bool counters64,
                   bool firstSample, bool fresh) const;
 
+    std::vector<bool> Mirrors(const std::vector<IfRow>& rows) const;
+    void TakeOverVanishedRows(const std::vector<IfRow>& rows);
+
     std::unordered_map<std::string, uint64_t> growth_;  // octets per connection in the last sample
     double seconds_ = 1;
 };

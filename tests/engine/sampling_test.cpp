@@ -121,6 +121,20 @@ TEST(Counting, RowsAreKnownByIdentity)
         {"a changed description: the growth opens a record under the new name",
          {{Row("Old adapter", 1000, 100, 1)}, {Row("New adapter", 1500, 180, 1)}, {Row("New adapter", 1600, 190, 1)}},
          {"6-0 1000/100 Old adapter", "6-0 600/90 New adapter"}},
+        {"an interface renumbered while its counters go on",
+         {{Row("eth0", 500, 50, 1)}, {Row("eth0", 520, 52, 2)}}, {"6-0 520/52 eth0"}},
+        // Made again: Wine shows the new counters under the old index first, then renumbers it.
+        {"an interface made again, shown under its old identity for a moment",
+         {{Row("vtest", 1311, 2666, 5)}, {}, {Row("vtest", 516, 553, 5)}, {Row("vtest", 1548, 553, 7)}},
+         {"6-1 1311/2666 vtest", "6-0 1548/553 vtest"}},
+        {"an interface made again, listed under its old and its new identity with the same counters",
+         {{Row("vtest", 1311, 2666, 2)}, {}, {Row("vtest", 516, 553, 3), Row("vtest", 516, 553, 2)},
+          {Row("vtest", 1368, 553, 3), Row("vtest", 1368, 553, 2)}, {Row("vtest", 1400, 560, 3)}},
+         {"6-1 1311/2666 vtest", "6-0 1400/560 vtest"}},
+        // (at the cost of the second one's counters in that sample)
+        {"two interfaces of one description that happen to show the same counters once",
+         {{Row("eth0", 10, 10, 1), Row("eth0", 10, 10, 2)}, {Row("eth0", 15, 12, 1), Row("eth0", 17, 19, 2)}},
+         {"6-0 22/21 eth0"}},
         {"a row that comes back with the same identity goes on",
          {{Row("eth0", 100, 10, 1)}, {}, {Row("eth0", 300, 30, 1)}}, {"6-0 300/30 eth0"}},
     };
