@@ -119,6 +119,7 @@ public:
     bool HasEntry() const override { return true; }
     bool Loaded() const override { return true; }
     void Release() override {}
+    bool Counters64() const override { return false; }
     bool Read(std::vector<IfRow>& rows) override
     {
         ++reads_;

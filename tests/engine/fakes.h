@@ -36,6 +36,7 @@ public:
         out = rows;
         return true;
     }
+    bool Counters64() const override { return false; }
 
 private:
     bool loaded_ = false;
