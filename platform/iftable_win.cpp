@@ -125,17 +125,24 @@ bool Win32IfTable::Read64(std::vector<IfRow>& rows)
 
 bool Win32IfTable::Read32(std::vector<IfRow>& rows)
 {
-    ULONG size = DefaultBufferSize;
-    if (buffer_.size() < size)
-        buffer_.resize(size);
-    DWORD result = IfTableProc(reinterpret_cast<PMIB_IFTABLE>(buffer_.data()), &size, FALSE);
-    if (result == ERROR_INSUFFICIENT_BUFFER && size > buffer_.size()) {
-        buffer_.resize(size);
+    if (buffer_.empty())
+        buffer_.resize(DefaultBufferSize);
+    DWORD result = ERROR_INSUFFICIENT_BUFFER;
+    for (int attempt = 0; attempt < MaxTableAttempts && result == ERROR_INSUFFICIENT_BUFFER; ++attempt) {
+        ULONG size = static_cast<ULONG>(buffer_.size());
         result = IfTableProc(reinterpret_cast<PMIB_IFTABLE>(buffer_.data()), &size, FALSE);
+        if (result == ERROR_INSUFFICIENT_BUFFER) {
+            if (size <= buffer_.size())
+                return false;
+            buffer_.resize(size);  // kept: the next read starts with the size that worked
+        }
     }
     if (result != NO_ERROR)
         return false;
     const auto* table = reinterpret_cast<const MIB_IFTABLE*>(buffer_.data());
+    // Never past the buffer, whatever row count the table claims.
+    if (table->dwNumEntries > (buffer_.size() - offsetof(MIB_IFTABLE, table)) / sizeof(MIB_IFROW))
+        return false;
     rows.reserve(table->dwNumEntries);
     for (DWORD i = 0; i < table->dwNumEntries; ++i) {
         const MIB_IFROW& row = table->table[i];

@@ -27,8 +27,11 @@ using FreeMibTableProc = VOID(WINAPI*)(PVOID memory);
 class Win32IfTable : public IfTableSource {
 public:
     // Room for the row count and 513 rows; a larger table is read again with the size
-    // GetIfTable asks for.
+    // GetIfTable asks for, and that size is kept for the reads after it.
     static constexpr ULONG DefaultBufferSize = 441184;
+    // How often one read asks GetIfTable again for a larger buffer: the table may grow
+    // between two calls, but not without end.
+    static constexpr int MaxTableAttempts = 4;
 
     // only32: read GetIfTable even where GetIfTable2 exists (the program's vrn15_if32
     // build, which shows how it behaves on Windows XP).
@@ -59,7 +62,7 @@ private:
 
     bool only32_;
     HMODULE library_ = nullptr;
-    std::vector<unsigned char> buffer_;
+    std::vector<unsigned char> buffer_;  // GetIfTable's buffer; its size is the one that last worked
 };
 
 // A MIB_IF_ROW2 description (fieldChars wide characters, up to the first zero) as the bytes
