@@ -31,7 +31,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     }
 
+#ifdef VORNIK_IFTABLE32_ONLY
+    Win32IfTable ifTable(/*only32=*/true);  // vrn15_if32.exe: GetIfTable only, as on Windows XP
+#else
     Win32IfTable ifTable;
+#endif
     Win32Clock clock;
     Win32Regional regional;
     AtomicFileStore store;
