@@ -32,7 +32,7 @@ kernel_counters() {
 # date matches (a regular expression of the day.month.year).
 sum_of() {
   grep -P "^$2-\d+\t[0-9 ]{10}\t[0-9 ]{10}\t$1\r\$" history.txt |
-    awk -F'\t' '{ i += $2; o += $3 } END { printf "%d %d\n", i, o }'
+    awk -F'\t' '{ i += $2; o += $3 } END { printf "%.0f %.0f\n", i, o }'
 }
 
 # near RECORDED KERNEL: the program's figure is the kernel's, less the traffic since its last tick.
