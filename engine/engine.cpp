@@ -94,7 +94,9 @@ void SampleInterfaces(Engine& engine, uint64_t now)
         return;
     }
     engine.Counters.Sample(engine.HistoryTable, engine.SegmentCounter, engine.StartDate, now,
-                           engine.IfTable.Counters64(), rows);
+                           engine.IfTable.Counters64(), rows, [&engine](const IfRow& row) {
+                               return IsConnection(row, engine.TariffTable, engine.ShowName);
+                           });
 }
 
 bool ExitSave(Engine& engine, const std::filesystem::path& folder, int32_t width, char decimalSeparator,

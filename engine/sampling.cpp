@@ -41,6 +41,14 @@ std::string FingerprintText(const HistoryFingerprint& fp)
 
 }  // namespace
 
+bool IsConnection(const IfRow& row, const TariffArray& tariffs, const std::string& showName)
+{
+    if (!row.FilterInterface || row.Description == showName)
+        return true;
+    const int entry = tariffs.Find(row.Description);
+    return entry && (tariffs[entry].PriceIn > 0 || tariffs[entry].PriceOut > 0);
+}
+
 HistoryFingerprint FingerprintOf(const DayRecordArray& history)
 {
     HistoryFingerprint fp;
@@ -109,7 +117,8 @@ Counting::Counted Counting::Count(const DayRecordArray& history, const IfRow& ro
 }
 
 void Counting::Sample(DayRecordArray& history, int32_t& segmentCounter, const Date& day, uint64_t now,
-                      bool counters64, const std::vector<IfRow>& rows)
+                      bool counters64, const std::vector<IfRow>& table,
+                      const std::function<bool(const IfRow&)>& isConnection)
 {
     const bool first = !Sampled;
     if (counters64 != Counters64 && !Rows.empty()) {
@@ -122,6 +131,17 @@ void Counting::Sample(DayRecordArray& history, int32_t& segmentCounter, const Da
     const double interval = first ? 1 : static_cast<double>(now - LastSampleAt) / 1000;
     seconds_ = interval <= 1.5 ? 1 : interval;
     growth_.clear();
+
+    // Rows that are no connections: their counters are kept, so that one that becomes a
+    // connection later counts from here and not its whole counters again.
+    std::vector<IfRow> rows;
+    rows.reserve(table.size());
+    for (const IfRow& row : table) {
+        if (!isConnection || isConnection(row))
+            rows.push_back(row);
+        else
+            Rows[row.Identity] = RowCounters{row.Description, row.InOctets, row.OutOctets, true, now};
+    }
 
     std::set<std::string_view> fresh;      // descriptions first seen in this sample
     std::set<std::string_view> restarted;  // descriptions whose stretch ended in this sample
@@ -141,7 +161,10 @@ void Counting::Sample(DayRecordArray& history, int32_t& segmentCounter, const Da
             fresh.insert(name);
         if (c.Restart && !isFresh && restarted.insert(name).second)
             history.CloseOpen(name, day, segmentCounter);
-        history.AddTraffic(name, day, c.In, c.Out, segmentCounter);
+        // A description's first record waits for its first traffic: an idle WAN Miniport or
+        // tunnel never becomes a connection.
+        if (c.In || c.Out || history.HasRecords(name))
+            history.AddTraffic(name, day, c.In, c.Out, segmentCounter);
         if (c.Speed && !first)
             growth_[name] += c.In + c.Out;
         Rows[row.Identity] = RowCounters{name, row.InOctets, row.OutOctets, true, now};

@@ -4,6 +4,7 @@
 // sample's day. The previous counters outlive the run in "counters.txt", so a later start
 // counts only what is new, on the day it is sampled.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -56,8 +57,10 @@ public:
     bool SaveDue = false;        // the counters file should be written now (after an upgrade's first sample)
 
     // One sample into the day records of `day`; `now` is the system's uptime in milliseconds.
+    // Rows for which `isConnection` is false count nothing; their counters are only noted.
     void Sample(DayRecordArray& history, int32_t& segmentCounter, const Date& day, uint64_t now,
-                bool counters64, const std::vector<IfRow>& rows);
+                bool counters64, const std::vector<IfRow>& rows,
+                const std::function<bool(const IfRow&)>& isConnection = nullptr);
 
     // A sample that could not be read: no speed to show.
     void Missed() { growth_.clear(); }
@@ -81,6 +84,11 @@ private:
     std::unordered_map<std::string, uint64_t> growth_;  // octets per connection in the last sample
     double seconds_ = 1;
 };
+
+// Whether a row of the table is a connection of its own. A filter row carries its adapter's
+// traffic a second time and is none, unless the user priced it or it is the one connection
+// shown (an earlier version counted such rows: a priced one must not stop counting).
+bool IsConnection(const IfRow& row, const TariffArray& tariffs, const std::string& showName);
 
 // "counters.txt": the uptime, the fingerprints of the history it was written with and of the
 // one on disk before, and per row its identity, last counters and description.

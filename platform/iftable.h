@@ -15,6 +15,9 @@ struct IfRow {
     uint64_t Identity = 0;
     uint64_t InSpeed = 0;   // link speed in bits per second; 0 when unknown
     uint64_t OutSpeed = 0;
+    // A filter driver's view of an adapter (the 64-bit table's FilterInterface flag): the
+    // adapter's own traffic once more, under a description of its own.
+    bool FilterInterface = false;
 };
 
 class IfTableSource {

@@ -118,6 +118,7 @@ bool Win32IfTable::Read64(std::vector<IfRow>& rows)
         out.Identity = row.InterfaceLuid.Value;
         out.InSpeed = row.ReceiveLinkSpeed;
         out.OutSpeed = row.TransmitLinkSpeed;
+        out.FilterInterface = row.InterfaceAndOperStatusFlags.FilterInterface;
         rows.push_back(std::move(out));
     }
     return true;

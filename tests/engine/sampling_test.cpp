@@ -147,6 +147,60 @@ TEST(Counting, RowsAreKnownByIdentity)
     }
 }
 
+TEST(IsConnection, AFilterRowIsNoneUnlessPricedOrShown)
+{
+    TariffArray tariffs;
+    tariffs[tariffs.Add("Wi-Fi-QoS Packet Scheduler-0000", "")].PriceOut = 0.5;
+    tariffs.Add("Wi-Fi-WFP 802.3 MAC Layer LightWeight Filter-0000", "free");
+    struct Case {
+        const char* name;
+        bool filter;
+        const char* showName;
+        bool connection;
+    };
+    const Case cases[] = {
+        {"Wi-Fi", false, "", true},
+        {"Wi-Fi-WFP Native MAC Layer LightWeight Filter-0000", true, "", false},
+        {"Wi-Fi-WFP 802.3 MAC Layer LightWeight Filter-0000", true, "", false},  // an entry at price 0
+        {"Wi-Fi-QoS Packet Scheduler-0000", true, "", true},                    // priced
+        {"Wi-Fi-WFP Native MAC Layer LightWeight Filter-0000", true, "Wi-Fi-WFP Native MAC Layer LightWeight Filter-0000",
+         true},
+    };
+    for (const Case& c : cases) {
+        IfRow row{c.name, 1, 1, 1, 0, 0, c.filter};
+        EXPECT_EQ(IsConnection(row, tariffs, c.showName), c.connection) << c.name;
+    }
+}
+
+TEST(Counting, RowsThatAreNoConnectionsAndIdleRowsGetNoRecords)
+{
+    ProgramRun run;
+    run.wide = true;
+    ReadHistoryText("5.12.2026-0\t9\t9\tOld filter\r\n", run.history);  // counted by an earlier version
+    bool priced = false;
+    auto isConnection = [&](const IfRow& row) { return !row.FilterInterface || priced; };
+    auto sample = [&](uint64_t filterIn, uint64_t idleIn, uint64_t oldIn) {
+        run.now += 1000;
+        run.counting.Sample(run.history, run.segments, run.day, run.now, true,
+                            {IfRow{"Wi-Fi", 100 + filterIn, 10, 1},
+                             IfRow{"Wi-Fi-QoS Packet Scheduler-0000", 100 + filterIn, 10, 2, 0, 0, true},
+                             IfRow{"WAN Miniport (IKEv2)", idleIn, 0, 3},
+                             IfRow{"Old filter", oldIn, 0, 4, 0, 0, true}},
+                            isConnection);
+    };
+    sample(0, 0, 50);
+    sample(20, 0, 60);
+    EXPECT_EQ(run.Records(), (Lines{"5-0 9/9 Old filter", "6-0 120/10 Wi-Fi"}));
+    sample(30, 5, 70);  // the idle row's first traffic: its first record
+    priced = true;      // the user priced the filter rows: they count on from their last counters
+    sample(45, 5, 75);
+    EXPECT_EQ(run.Records(), (Lines{"5-0 9/9 Old filter", "6-0 145/10 Wi-Fi", "6-0 5/0 WAN Miniport (IKEv2)",
+                                    "6-0 15/0 Wi-Fi-QoS Packet Scheduler-0000", "6-0 5/0 Old filter"}));
+    run.counting.Sample(run.history, run.segments, run.day, run.now += 1000, true, {IfRow{"WAN Miniport (IKEv2)", 0, 0, 3}});
+    EXPECT_EQ(run.Records().back(), "6-0 0/0 WAN Miniport (IKEv2)");  // a known connection restarted at 0/0
+    EXPECT_EQ(run.Records()[2], "6-1 5/0 WAN Miniport (IKEv2)");
+}
+
 // The run ends: its files are written and a new run, `next`, reads them back.
 void Restart(const ProgramRun& old, ProgramRun& next)
 {
@@ -183,9 +237,9 @@ TEST(Counting, DaysFollowTheClock)
 
     // The first sample of a day opens a record for every sampled connection, even with no growth.
     run.day = Date{2026, 12, 14};
-    run.Sample({Row("eth0", in, out), Row("lo", 0, 0, 2)});
-    run.Sample({Row("eth0", in, out), Row("lo", 0, 0, 2)});
-    EXPECT_EQ(run.Records().back(), "14-0 0/0 lo");
+    run.Sample({Row("eth0", in, out), Row("lo", 3, 3, 2)});
+    run.Sample({Row("eth0", in, out), Row("lo", 3, 3, 2)});
+    EXPECT_EQ(run.Records().back(), "14-0 3/3 lo");
     EXPECT_EQ(run.Records()[8], "14-0 0/0 eth0");
 
     // The clock set back: that date's open record, or a new one at the end.

@@ -195,8 +195,20 @@ void PlainAdd(PlainEngine& e, const std::string& name, uint64_t in, uint64_t out
 }
 
 // One sample, as the rules are worded, row by row in table order.
-void PlainSample(PlainEngine& e, const std::vector<IfRow>& rows, uint64_t now, bool wide)
+void PlainSample(PlainEngine& e, const std::vector<IfRow>& table, uint64_t now, bool wide)
 {
+    // Filter rows count nothing unless priced or shown; their counters are noted.
+    std::vector<IfRow> rows;
+    for (const IfRow& row : table) {
+        const int entry = e.tariffs.Find(row.Description);
+        const bool priced = entry && (e.tariffs[entry].PriceIn > 0 || e.tariffs[entry].PriceOut > 0);
+        if (!row.FilterInterface || priced || row.Description == e.showName) {
+            rows.push_back(row);
+        } else {
+            e.previous[row.Identity] = PlainPrevious{row.InOctets, row.OutOctets, now, true};
+            e.names[row.Identity] = row.Description;
+        }
+    }
     const bool first = !e.sampled;
     if (wide != e.wide && !e.previous.empty()) {
         e.previous.clear();
@@ -294,7 +306,8 @@ void PlainSample(PlainEngine& e, const std::vector<IfRow>& rows, uint64_t now, b
             restarted.push_back(name);
             PlainClose(e, name);
         }
-        PlainAdd(e, name, in, out);
+        if (in || out || PlainHasRecords(e, name))
+            PlainAdd(e, name, in, out);
         if (speed && !first)
             e.growth[name] += in + out;
         e.previous[row.Identity] = PlainPrevious{row.InOctets, row.OutOctets, now, true};
@@ -550,6 +563,7 @@ struct RandomInterface {
     uint64_t identity = 0;
     std::string name;
     uint64_t in = 0, out = 0, speed = 0;
+    bool filter = false;  // a filter driver's row
 };
 
 std::vector<IfRow> RandomRows(Random& rnd, std::vector<RandomInterface>& interfaces, bool wide, uint64_t& nextIdentity)
@@ -564,13 +578,15 @@ std::vector<IfRow> RandomRows(Random& rnd, std::vector<RandomInterface>& interfa
         case 0: i.in = rnd.Below(1000), i.out = rnd.Below(1000); break;  // the counters started again
         case 1: i.identity = ++nextIdentity, i.in = rnd.Below(1000), i.out = 0; break;  // made again
         case 2: break;
+        case 7: i.in = i.out = 0; break;  // started again, idle since
         case 3: i.name = rnd.Pick(Names); break;
         case 4: i.in = (i.in | low32) - rnd.Below(5000); break;
         case 5: i.out = (i.out | low32) - rnd.Below(5000); break;
         case 6: i.in += (uint64_t(rnd.Below(6)) << 30) + rnd.Below(1u << 20); break;  // up to 6 GiB at once
         default: i.in += rnd.Below(1u << 22), i.out += rnd.Below(1u << 18);
         }
-        rows.push_back({i.name, wide ? i.in : i.in & low32, wide ? i.out : i.out & low32, i.identity, i.speed, i.speed});
+        rows.push_back({i.name, wide ? i.in : i.in & low32, wide ? i.out : i.out & low32, i.identity, i.speed, i.speed,
+                        i.filter});
         if (rnd.Percent(8))
             rows.push_back({i.name, 7000, 700, i.identity ^ 0x5a5a0000, i.speed, i.speed});  // a stale duplicate
         if (rnd.Percent(8))
@@ -632,7 +648,8 @@ public:
         table_.counters64 = wide_;
         const uint64_t speeds[] = {0, 1'000'000, 100'000'000, 1'000'000'000};
         for (int k = 0; k < 5; ++k)
-            interfaces_.push_back({++nextIdentity_, rnd_.Pick(Names), rnd_.Counter(), rnd_.Counter(), speeds[rnd_.Below(4)]});
+            interfaces_.push_back({++nextIdentity_, rnd_.Pick(Names), rnd_.Counter(), rnd_.Counter(), speeds[rnd_.Below(4)],
+                                   rnd_.Percent(20)});
         realHost_.click = [this](int y) { return HitTest(engine_->HistoryTable, engine_->FirstConnection, y); };
         plainHost_.click = [this](int y) { return PlainHitTest(plain_, y); };
         WriteHiddenFile();
