@@ -19,6 +19,9 @@
 #include "platform/profile_store.h"
 #include "platform/shell_win.h"
 #include "platform/system_win.h"
+#ifdef VORNIK_SCRIPTED_IFTABLE
+#include "tests/support/scripted_iftable.h"
+#endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
@@ -31,7 +34,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     }
 
-#ifdef VORNIK_IFTABLE32_ONLY
+#if defined(VORNIK_SCRIPTED_IFTABLE)
+    // The tests' replay build: a Windows machine's interface table from "iftable.txt" beside it.
+    ScriptedIfTable ifTable(ExecutableFolder() / L"iftable.txt");
+#elif defined(VORNIK_IFTABLE32_ONLY)
     Win32IfTable ifTable(/*only32=*/true);  // vrn15_if32.exe: GetIfTable only, as on Windows XP
 #else
     Win32IfTable ifTable;

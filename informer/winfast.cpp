@@ -91,6 +91,7 @@ TForm2::TForm2(std::filesystem::path workFolder, std::filesystem::path legacyFol
     : workFolder_(std::move(workFolder)), legacyFolder_(std::move(legacyFolder)), profiles_(profiles), store_(store)
 {
     TrackPopup = [this](HMENU menu, POINT at) { return TrackMenu(Handle(), menu, at); };
+    WorkArea = [this] { return MonitorWorkArea(Handle()); };
 }
 
 TForm2::~TForm2()
@@ -353,14 +354,18 @@ void TForm2::RefreshInformerList(const std::vector<infos>& rows)
         InformerShowing = 0;
     }
 
+    // 17 pixels a row and 50 more, but never taller than the monitor's work area and wholly on
+    // it: the list scrolls the rows that do not fit.
     RECT r;
     GetWindowRect(Handle(), &r);
-    int height = InformerHeight(static_cast<std::size_t>(n));
-    if (r.bottom - r.top != height) {
-        for (int i = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) - 1; i >= n; --i)
-            SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(i), 0);
-        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    const ScreenRect now{r.left, r.top, r.right, r.bottom};
+    const ScreenRect fitted =
+        FitToWorkArea(ScreenRect{r.left, r.top, r.right, r.top + InformerHeight(static_cast<std::size_t>(n))}, WorkArea());
+    for (int i = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) - 1; i >= n; --i)
+        SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(i), 0);
+    if (!(fitted == now))
+        SetWindowPos(Handle(), nullptr, fitted.Left, fitted.Top, fitted.Width(), fitted.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm2::N2Click()

@@ -70,6 +70,7 @@ public:
     // Wired by the program entry.
     std::function<bool()> ost;               // the main window's state writer
     std::function<void()> ShowMainForm;
+    std::function<ScreenRect()> WorkArea;    // of the window's monitor (replaceable by tests)
     std::function<void()> ResumeSampling;    // a shut-down was called off
     std::function<void()> ShowColumnDialog;        // TForm4
     std::function<void()> ShowChooser;             // TForm5

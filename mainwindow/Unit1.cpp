@@ -17,6 +17,7 @@ const int DesignClientHeight = 123;
 const char* const Caption = "VORNIK V1.5+ by Kestrane";
 const COLORREF ButtonBarColor = RGB(246, 246, 246);
 const int BannerResource = 2;
+const UINT RedrawMessage = WM_APP + 11;
 
 struct ButtonPlace {
     TForm1::CommandId id;
@@ -74,6 +75,7 @@ TForm1::TForm1(Engine& engine, Clock& clock, Regional& regional, FileStore& stor
       workFolder_(std::move(workFolder)), exeFolder_(std::move(exeFolder))
 {
     TrackPopup = [this](HMENU menu, POINT at) { return TrackMenu(Handle(), menu, at); };
+    WorkArea = [this] { return MonitorWorkArea(Handle()); };
 }
 
 TForm1::~TForm1()
@@ -95,6 +97,9 @@ void TForm1::Create()
             DecodeJpeg(std::string(data, SizeofResource(ModuleInstance(), found)), banner_);
     }
     CreateButtons();
+    scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | SBS_VERT, 0, 0, 0, 0, Handle(), nullptr,
+                                 ModuleInstance(), nullptr);
+    panelHeight_ = DesignClientHeight - BannerHeight - ButtonBarHeight;
     LayOut();
     CenterOnScreen();
     SetTimer(Handle(), bantm, bantmInterval, nullptr);
@@ -138,6 +143,49 @@ void TForm1::LayOut()
     for (std::size_t i = 0; i < std::size(Buttons); ++i)
         SetWindowPos(buttons_[i], nullptr, Buttons[i].left, client.bottom - ButtonBarHeight, Buttons[i].width, 22,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    SetWindowPos(scrollBar_, nullptr, client.right - barWidth, BannerHeight, barWidth, VisiblePanelHeight(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateScrollBar();
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+int TForm1::VisiblePanelHeight()
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    return std::max<int>(0, client.bottom - BannerHeight - ButtonBarHeight);
+}
+
+void TForm1::UpdateScrollBar()
+{
+    const int visible = VisiblePanelHeight();
+    scrollY_ = std::max(0, std::min(scrollY_, panelHeight_ - visible));
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = std::max(0, panelHeight_ - 1);
+    info.nPage = static_cast<UINT>(visible);
+    info.nPos = scrollY_;
+    SetScrollInfo(scrollBar_, SB_CTL, &info, TRUE);
+    ShowWindow(scrollBar_, panelHeight_ > visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TForm1::ScrollTo(int y)
+{
+    const int before = scrollY_;
+    scrollY_ = y;
+    UpdateScrollBar();
+    if (scrollY_ != before) {
+        RECT panel{0, BannerHeight, 4000, BannerHeight + VisiblePanelHeight()};
+        InvalidateRect(Handle(), &panel, FALSE);
+    }
+}
+
+void TForm1::Redraw()
+{
+    DrawPanel(engine_, *this, regional_.DecimalSeparator(), workFolder_);
+    engine_.InformerRows.clear();
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -258,26 +306,30 @@ void TForm1::SetOuterWidth(int width)
     SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int TForm1::PanelHeight()
-{
-    RECT client;
-    GetClientRect(Handle(), &client);
-    return std::max<int>(0, client.bottom - BannerHeight - ButtonBarHeight);
-}
+// The height the blocks need, not the part of it the window shows: a window that could not
+// grow to it is not asked to again.
+int TForm1::PanelHeight() { return panelHeight_; }
 
 void TForm1::SizeBitmapToPanel()
 {
     RECT client;
     GetClientRect(Handle(), &client);
-    canvas_.Resize(std::max<int>(1, client.right), std::max(1, PanelHeight()));
+    panelHeight_ = std::max(panelHeight_, VisiblePanelHeight());
+    canvas_.Resize(std::max<int>(1, client.right), std::max(1, panelHeight_));
 }
 
 void TForm1::GrowWindow(int outerHeight)
 {
-    RECT r;
+    RECT r, client;
     GetWindowRect(Handle(), &r);
-    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, outerHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(Handle(), &client);
+    panelHeight_ = outerHeight - ((r.bottom - r.top) - client.bottom) - BannerHeight - ButtonBarHeight;
+    // No taller than the monitor's work area, and moved up rather than past its bottom.
+    const ScreenRect fitted = FitToWorkArea(ScreenRect{r.left, r.top, r.right, r.top + outerHeight}, WorkArea());
+    SetWindowPos(Handle(), nullptr, fitted.Left, fitted.Top, fitted.Width(), fitted.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SizeBitmapToPanel();
+    UpdateScrollBar();
     ProcessMessages();
 }
 
@@ -292,7 +344,7 @@ void TForm1::Paint()
     RECT banner{0, 0, client.right, BannerHeight};
     FillRect(dc, &banner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     DrawPicture(dc, banner_, (client.right - banner_.Width) / 2, (BannerHeight - banner_.Height) / 2);
-    BitBlt(dc, 0, BannerHeight, canvas_.Width(), canvas_.Height(), canvas_.Dc(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, BannerHeight, canvas_.Width(), VisiblePanelHeight(), canvas_.Dc(), 0, scrollY_, SRCCOPY);
     RECT bar{0, client.bottom - ButtonBarHeight, client.right, client.bottom};
     HBRUSH grey = CreateSolidBrush(ButtonBarColor);
     FillRect(dc, &bar, grey);
@@ -306,7 +358,8 @@ void TForm1::Image1MouseDown(int button, int x, int y)
 {
     if (button != 1)
         return;
-    engine_.SelectedConnection = HitTest(engine_.HistoryTable, engine_.FirstConnection, y);
+    // y is where the panel shows it; the blocks stand in the bitmap, scrolled.
+    engine_.SelectedConnection = HitTest(engine_.HistoryTable, engine_.FirstConnection, y + scrollY_);
     RECT outer;
     GetWindowRect(Handle(), &outer);
     HMENU menu = CreatePopupMenuOf({{IdHistory, "История"}, {0, "-"}, {IdSetPrice, "Задать цену"}, {0, "-"},
@@ -436,7 +489,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (y < BannerHeight) {
             if (message == WM_LBUTTONDOWN)
                 Image2Click();
-        } else if (y < BannerHeight + PanelHeight()) {
+        } else if (y < BannerHeight + VisiblePanelHeight()) {
             Image1MouseDown(message == WM_LBUTTONDOWN ? 0 : message == WM_RBUTTONDOWN ? 1 : 2, x, y - BannerHeight);
         }
         return 0;
@@ -454,6 +507,36 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_CLOSE:
         Hide();  // the main window only hides; the program goes on in the tray
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            PostMessageW(Handle(), RedrawMessage, 0, 0);  // hidden, the ticks drew nothing
+        break;
+    case RedrawMessage:
+        if (Visible())
+            Redraw();
+        return 0;
+    case WM_MOUSEWHEEL:
+        ScrollTo(scrollY_ - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * PanelStyle::LineStep / WHEEL_DELTA);
+        return 0;
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(lParam) == scrollBar_) {
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_ALL;
+            GetScrollInfo(scrollBar_, SB_CTL, &info);
+            const int page = static_cast<int>(info.nPage);
+            switch (LOWORD(wParam)) {
+            case SB_LINEUP: ScrollTo(scrollY_ - PanelStyle::LineStep); break;
+            case SB_LINEDOWN: ScrollTo(scrollY_ + PanelStyle::LineStep); break;
+            case SB_PAGEUP: ScrollTo(scrollY_ - page); break;
+            case SB_PAGEDOWN: ScrollTo(scrollY_ + page); break;
+            case SB_THUMBTRACK:
+            case SB_THUMBPOSITION: ScrollTo(info.nTrackPos); break;
+            case SB_TOP: ScrollTo(0); break;
+            case SB_BOTTOM: ScrollTo(panelHeight_); break;
+            }
+        }
         return 0;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMSUSPEND)

@@ -12,6 +12,7 @@
 #include "platform/file_store.h"
 #include "platform/picture.h"
 #include "platform/regional.h"
+#include "platform/screen_area.h"
 #include "platform/shell_win.h"
 #include "platform/window_win.h"
 
@@ -39,6 +40,14 @@ public:
     void StopSampling();    // Timer1 off, also the periodic save
     int OuterWidth() override;
     bool Sampling() const { return sampling_; }
+    // The panel's figures scroll when the window cannot grow to show them all.
+    int ScrollPosition() const { return scrollY_; }
+    void ScrollTo(int y);
+    int VisiblePanelHeight();
+    int PanelContentHeight() const { return panelHeight_; }  // the bitmap's: every block
+    HWND ScrollBar() const { return scrollBar_; }
+    // The work area of the window's monitor (replaceable by tests).
+    std::function<ScreenRect()> WorkArea;
 
     // Commands, also called by tests.
     void Image1MouseDown(int button, int x, int y);  // button: 0 left, 1 right, 2 middle; panel pixels
@@ -70,10 +79,12 @@ private:
     void CreateButtons();
     void LayOut();
     void Paint();
+    void UpdateScrollBar();
+    void Redraw();  // a pass drawn at once (the window was shown)
     void ShowMessage(const std::string& text);
 
-    // PanelHost
-    Canvas& PanelCanvas() override { return canvas_; }
+    // PanelHost. While the window is hidden the pass measures and draws nothing.
+    Canvas& PanelCanvas() override { return Visible() ? static_cast<Canvas&>(canvas_) : measuring_; }
     void SizeBitmapToPanel() override;
     int PanelHeight() override;
     void GrowWindow(int outerHeight) override;
@@ -88,6 +99,10 @@ private:
     std::filesystem::path workFolder_;
     std::filesystem::path exeFolder_;
     GdiCanvas canvas_;
+    MeasuringCanvas measuring_{canvas_};
+    int panelHeight_ = 0;  // the height the panel needs for its blocks: the bitmap's
+    int scrollY_ = 0;      // the bitmap's row at the top of the visible panel
+    HWND scrollBar_ = nullptr;
     RgbPicture banner_;
     uint8_t bannerStep_ = 0;
     HWND buttons_[5] = {};

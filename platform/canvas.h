@@ -17,3 +17,18 @@ public:
     virtual void PutText(int x, int y, const std::string& text, bool userText = false) = 0;
     virtual int TextWidth(const std::string& text) = 0;
 };
+
+// Measures on another canvas and draws nothing: the drawing pass of a hidden window, which
+// keeps every effect of the pass (the width rule measures its texts) without painting.
+class MeasuringCanvas : public Canvas {
+public:
+    explicit MeasuringCanvas(Canvas& measured) : measured_(measured) {}
+    void SetFontSize(int points) override { measured_.SetFontSize(points); }
+    void SetFontColor(Color) override {}
+    void SetFontBold(bool bold) override { measured_.SetFontBold(bold); }
+    void PutText(int, int, const std::string&, bool) override {}
+    int TextWidth(const std::string& text) override { return measured_.TextWidth(text); }
+
+private:
+    Canvas& measured_;
+};

@@ -123,3 +123,12 @@ UINT TrackMenu(HWND owner, HMENU menu, POINT at)
     PostMessageW(owner, WM_NULL, 0, 0);
     return command;
 }
+
+ScreenRect MonitorWorkArea(HWND window)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    return ScreenRect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}

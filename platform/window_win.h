@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/screen_area.h"
+
 class Window {
 public:
     Window() = default;
@@ -33,6 +35,9 @@ private:
 };
 
 HINSTANCE ModuleInstance();
+
+// The work area (the screen less the taskbar) of the monitor the window stands on, or nearest to.
+ScreenRect MonitorWorkArea(HWND window);
 
 // A small window that is created hidden, shown on demand and only hidden when closed.
 class HiddenWindow : public Window {

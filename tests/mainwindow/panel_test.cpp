@@ -182,6 +182,51 @@ TEST_F(PanelFixture, SpeedShowsWhatTheLastSampleCounted)
     }
 }
 
+// The pass of a hidden window: every effect of a drawn one, nothing drawn.
+class MeasuringHost : public FakeHost {
+public:
+    MeasuringCanvas measuring{canvas};
+    Canvas& PanelCanvas() override { return measuring; }
+};
+
+TEST_F(PanelFixture, AMeasuringPassHasEveryEffectOfADrawnOneAndDrawsNothing)
+{
+    Add("eth0", 1048576, 524288);
+    Add("ppp0", 2048, 1024, Date{2026, 12, 5});
+    Add("Realtek PCIe GbE Family Controller with a long description", 1, 1);
+    engine.TariffTable[engine.TariffTable.Add("eth0", "LAN")].PriceOut = 123456.25;  // a wide price
+    FakeIfTable otherTable;
+    Engine other{otherTable};
+    other.StartDate = Today;
+    for (int32_t i = 1; i <= engine.HistoryTable.HistoryCount(); ++i) {
+        const DayRecord& r = engine.HistoryTable[i];
+        DayRecord& copy = other.HistoryTable.Append(r.Name.str());
+        copy.InOctets = r.InOctets, copy.OutOctets = r.OutOctets, copy.Segment = r.Segment;
+        copy.Year = r.Year, copy.Month = r.Month, copy.Day = r.Day;
+    }
+    other.TariffTable[other.TariffTable.Add("eth0", "LAN")].PriceOut = 123456.25;
+
+    Pass();
+    MeasuringHost hidden;
+    DrawPanel(other, hidden, ',', folder);
+    EXPECT_TRUE(hidden.canvas.texts.empty());
+    EXPECT_EQ(hidden.outerWidth, host.outerWidth);
+    EXPECT_EQ(hidden.growth, host.growth);
+    EXPECT_EQ(other.FirstConnection, engine.FirstConnection);
+    for (int32_t i = 1; i <= engine.HistoryTable.HistoryCount(); ++i)
+        EXPECT_EQ(other.HistoryTable[i].BlockTop, engine.HistoryTable[i].BlockTop) << i;
+    ASSERT_EQ(other.TariffTable.TariffCount(), engine.TariffTable.TariffCount());
+    for (int i = 1; i <= engine.TariffTable.TariffCount(); ++i)
+        EXPECT_EQ(other.TariffTable[i].Name, engine.TariffTable[i].Name);
+    ASSERT_EQ(other.InformerRows.size(), engine.InformerRows.size());
+    for (std::size_t k = 0; k < engine.InformerRows.size(); ++k) {
+        EXPECT_EQ(other.InformerRows[k].Title, engine.InformerRows[k].Title);
+        EXPECT_EQ(other.InformerRows[k].Traffic, engine.InformerRows[k].Traffic);
+        EXPECT_EQ(other.InformerRows[k].Sum, engine.InformerRows[k].Sum);
+        EXPECT_EQ(other.InformerRows[k].Speed, engine.InformerRows[k].Speed);
+    }
+}
+
 TEST_F(PanelFixture, ShowNameDrawsOnlyThatConnection)
 {
     Add("eth0", 1, 1);

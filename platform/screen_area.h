@@ -1,0 +1,30 @@
+#pragma once
+// Windows on the monitor they stand on: never taller than its work area (the screen less the
+// taskbar), and wholly on it.
+struct ScreenRect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool operator==(const ScreenRect& o) const
+    {
+        return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
+    }
+};
+
+// `window` with its height capped at the work area's and moved (up and left first) so that it
+// lies on the work area; its width is kept unless it is wider than the work area.
+inline ScreenRect FitToWorkArea(ScreenRect window, const ScreenRect& work)
+{
+    const int width = window.Width() < work.Width() ? window.Width() : work.Width();
+    const int height = window.Height() < work.Height() ? window.Height() : work.Height();
+    int left = window.Left, top = window.Top;
+    if (left + width > work.Right)
+        left = work.Right - width;
+    if (top + height > work.Bottom)
+        top = work.Bottom - height;
+    if (left < work.Left)
+        left = work.Left;
+    if (top < work.Top)
+        top = work.Top;
+    return ScreenRect{left, top, left + width, top + height};
+}
