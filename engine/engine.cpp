@@ -1,6 +1,7 @@
 #include "engine/engine.h"
 
 #include <chrono>
+#include <exception>
 #include <stdexcept>
 
 #include "engine/state_files.h"
@@ -55,8 +56,11 @@ std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& fo
     }
 
     // A counters file that cannot be read is a damaged one: it is distrusted, never fatal.
+    // A counters file of 1024 rows is some 300 KB: a larger one is damaged, never read whole.
     std::string counters;
-    bool present = ReadWholeFile(folder / CountersFileName, counters);
+    std::error_code sizeError;
+    const auto size = std::filesystem::file_size(folder / CountersFileName, sizeError);
+    bool present = !sizeError && size > (std::uintmax_t(1) << 20) ? false : ReadWholeFile(folder / CountersFileName, counters);
     if (!present) {
         counters.clear();
         std::error_code ec;
@@ -72,18 +76,21 @@ void SaveState(Engine& engine, const std::filesystem::path& folder, int32_t widt
                FileStore& store)
 {
     const HistoryFingerprint history = FingerprintOf(engine.HistoryTable);
-    store.Save(folder / CountersFileName, WriteCountersText(engine.Counters, history));
     engine.Counters.SaveDue = false;
+    // A counters file that cannot be replaced must not cost the history: the history is written
+    // all the same, and the old counters file no longer fits it, so the next start distrusts it
+    // (it may miss a little, it never counts twice).
+    std::exception_ptr countersFailed;
+    try {
+        store.Save(folder / CountersFileName, WriteCountersText(engine.Counters, history));
+    } catch (const std::exception&) {
+        countersFailed = std::current_exception();
+    }
     store.SavePieces(folder / HistoryFileName, HistoryTextPieces(engine.HistoryTable, engine.ShowName, width));
     engine.Counters.OnDisk = history;
     store.Save(folder / PriceFileName, WriteTariffText(engine.TariffTable, decimalSeparator));
-}
-
-void SaveCounters(Engine& engine, const std::filesystem::path& folder, FileStore& store)
-{
-    // The history on disk is still the one read at start: the file is written for it.
-    store.Save(folder / CountersFileName, WriteCountersText(engine.Counters, engine.Counters.OnDisk));
-    engine.Counters.SaveDue = false;
+    if (countersFailed)
+        std::rethrow_exception(countersFailed);
 }
 
 void SampleInterfaces(Engine& engine, uint64_t now)

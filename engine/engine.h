@@ -49,11 +49,10 @@ std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& fo
 
 // Writes "counters.txt", "history.txt" and "price.txt" whole, in this order (each replaced
 // atomically by `store`): a save cut short between the first two never counts anything twice.
-// Throws on failure; a file not yet replaced keeps its old content.
+// Throws on failure; a file not yet replaced keeps its old content. A counters file that cannot
+// be written is reported after the other two were.
 void SaveState(Engine& engine, const std::filesystem::path& folder, int32_t width, char decimalSeparator,
                FileStore& store);
-// Only "counters.txt" (right after the first sample that upgraded an earlier version's history).
-void SaveCounters(Engine& engine, const std::filesystem::path& folder, FileStore& store);
 
 // One sample of the interface table into the day records of engine.StartDate; nothing when
 // the table cannot be read (library missing or released, entry point missing, any error).

@@ -16,6 +16,8 @@ constexpr uint64_t WrapWindowMs = 60 * 1000;
 constexpr uint64_t WrapSlackMs = 1000;
 // Rows kept in the counters file: those of this run first, then older ones still unseen.
 constexpr std::size_t KeptRows = 1024;
+// More than a sample can hold in a direction (16 TiB): a glitch, skipped with its row's counters.
+constexpr uint64_t MaxSampleOctets = uint64_t(1) << 44;
 
 bool ParseUnsigned(std::string_view text, uint64_t& value)
 {
@@ -60,11 +62,10 @@ HistoryFingerprint FingerprintOf(const DayRecordArray& history)
     return fp;
 }
 
-Counting::Counted Counting::Count(const DayRecordArray& history, const IfRow& row, uint64_t now, bool counters64,
-                                  bool firstSample, bool fresh) const
+Counting::Counted Counting::Count(const IfRow& row, uint64_t now, bool counters64, bool fresh) const
 {
     auto known = Rows.find(row.Identity);
-    if (known != Rows.end() && !(firstSample && Start == StartKind::Restarted)) {
+    if (known != Rows.end()) {
         const RowCounters& prev = known->second;
         const bool inDown = row.InOctets < prev.InOctets, outDown = row.OutOctets < prev.OutOctets;
         if (!inDown && !outDown)
@@ -81,19 +82,26 @@ Counting::Counted Counting::Count(const DayRecordArray& history, const IfRow& ro
         }
         return {row.InOctets, row.OutOctets, true};
     }
-    // A description never seen starts from the counters' current values: whatever the
-    // interface counted since its counters last started.
-    if (fresh)
-        return {row.InOctets, row.OutOctets, false, false};
-    // A new interface of this run (made again, plugged in): its counters are its traffic.
-    if (!firstSample)
+    // A row this run did not know. Made again or plugged in again while the program watched
+    // its description: its counters are its traffic.
+    if (Sampled && sampledNames_.count(row.Description))
         return {row.InOctets, row.OutOctets, true};
-    switch (Start) {
+    // A description never seen starts from the counters' current values: whatever the
+    // interface counted since its counters last started; but not at the start, when a counters
+    // file should have known the row (it may be one renamed while the program was away).
+    const bool fileShouldKnow = FilePresent && !Sampled && Start != StartKind::Restarted;
+    if (fresh && !fileShouldKnow)
+        return {row.InOctets, row.OutOctets, false, false};
+    switch (fresh ? StartKind::Untrusted : Start) {
     case StartKind::Restarted:
         return {row.InOctets, row.OutOctets, true, false};
     case StartKind::Upgrade: {
-        // The earlier version's records hold the counters' low 32 bits.
-        const DayRecord& last = *history.LastRecordOf(row.Description);
+        // The earlier version's records hold the counters' low 32 bits: the description's last
+        // record as it was read, before any sample of this run changed it.
+        auto base = UpgradeBase.find(row.Description);
+        if (base == UpgradeBase.end())
+            break;
+        const DayRecord& last = base->second;
         auto growth = [&](uint64_t value, uint32_t held, uint64_t& grown) {
             const uint32_t low = static_cast<uint32_t>(value);
             if (low < held && !(counters64 && value >= Wrap32))
@@ -111,8 +119,8 @@ Counting::Counted Counting::Count(const DayRecordArray& history, const IfRow& ro
     case StartKind::Untrusted:
         break;
     }
-    // Counters not known from a file that should have known them: counting them could count
-    // traffic twice, so this sample only notes them.
+    // Counters not known where a counters file should have known them: counting them could
+    // count traffic twice, so this sample only notes them.
     return {0, 0, false, false};
 }
 
@@ -121,10 +129,10 @@ void Counting::Sample(DayRecordArray& history, int32_t& segmentCounter, const Da
                       const std::function<bool(const IfRow&)>& isConnection)
 {
     const bool first = !Sampled;
-    if (counters64 != Counters64 && !Rows.empty()) {
+    if (first && counters64 != Counters64 && !Rows.empty()) {
         // Identities of the other kind of table (Windows changed what it offers) match nothing.
         Rows.clear();
-        if (first && Start == StartKind::Continue)
+        if (Start == StartKind::Continue)
             Start = StartKind::Untrusted;
     }
     Counters64 = counters64;
@@ -156,7 +164,10 @@ void Counting::Sample(DayRecordArray& history, int32_t& segmentCounter, const Da
             continue;
         }
         const bool isFresh = fresh.count(name) || !history.HasRecords(name);
-        const Counted c = Count(history, row, now, counters64, first, isFresh);
+        const Counted c = Count(row, now, counters64, isFresh);
+        if (c.In > MaxSampleOctets || c.Out > MaxSampleOctets)
+            continue;  // no link carries that in a sample: a driver's glitch, counted never
+        sampledNames_.insert(name);
         if (isFresh)
             fresh.insert(name);
         if (c.Restart && !isFresh && restarted.insert(name).second)
@@ -249,12 +260,17 @@ void ReadCountersText(std::string_view text, bool present, const DayRecordArray&
                       bool historyAfterBoot, Counting& counting)
 {
     counting.Rows.clear();
+    counting.UpgradeBase.clear();
     counting.Sampled = false;
     counting.Uptime = uptime;
     counting.OnDisk = FingerprintOf(history);
+    counting.FilePresent = present;
     const bool anyRecords = history.HistoryCount() > 0;
     if (!present) {
         counting.Start = !anyRecords ? StartKind::Continue : historyAfterBoot ? StartKind::Upgrade : StartKind::Restarted;
+        if (counting.Start == StartKind::Upgrade)
+            for (int32_t c = 0; c < history.ConnectionCount(); ++c)
+                counting.UpgradeBase[history.ConnectionNameOf(c)] = *history.LastRecordOf(history.ConnectionNameOf(c));
         return;
     }
 

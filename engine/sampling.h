@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -54,7 +55,10 @@ public:
     uint64_t LastSampleAt = 0;   // the clock's milliseconds then
     uint64_t Uptime = 0;         // the system's uptime at the last sample or start, for the file
     HistoryFingerprint OnDisk;   // what "history.txt" holds now, as far as this run knows
-    bool SaveDue = false;        // the counters file should be written now (after an upgrade's first sample)
+    bool FilePresent = false;    // a counters file was there at the start
+    // After an upgrade: each description's last record as the earlier version left it.
+    std::map<std::string, DayRecord> UpgradeBase;
+    bool SaveDue = false;        // the state should be saved now (after an upgrade's first sample)
 
     // One sample into the day records of `day`; `now` is the system's uptime in milliseconds.
     // Rows for which `isConnection` is false count nothing; their counters are only noted.
@@ -75,13 +79,13 @@ private:
         bool Restart = false;  // the counters started again: the stretch ends first
         bool Speed = true;     // counts towards the speed
     };
-    Counted Count(const DayRecordArray& history, const IfRow& row, uint64_t now, bool counters64,
-                  bool firstSample, bool fresh) const;
+    Counted Count(const IfRow& row, uint64_t now, bool counters64, bool fresh) const;
 
     std::vector<bool> Mirrors(const std::vector<IfRow>& rows) const;
     void TakeOverVanishedRows(const std::vector<IfRow>& rows);
 
-    std::unordered_map<std::string, uint64_t> growth_;  // octets per connection in the last sample
+    std::unordered_map<std::string, uint64_t> growth_;
+    std::set<std::string> sampledNames_;  // descriptions counted in this run  // octets per connection in the last sample
     double seconds_ = 1;
 };
 

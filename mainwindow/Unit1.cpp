@@ -219,6 +219,7 @@ void TForm1::StopSampling() { SetTimer1(false); }
 void TForm1::Timer1Timer()
 {
     SetTimer1(false);
+    std::string error;
     try {
         // The day follows the clock: after midnight the traffic goes to the new day's records.
         engine_.StartDate = clock_.Today();
@@ -229,49 +230,42 @@ void TForm1::Timer1Timer()
             RefreshInformerList(engine_.InformerRows);
         lastTickError_.clear();
     } catch (const std::exception& e) {
-        // The timer comes back on whatever happened, and one error is not shown every second.
-        if (e.what() != lastTickError_) {
-            lastTickError_ = e.what();
-            ShowErrorBox(e.what());
-        }
+        // One error is not shown every second.
+        if (e.what() != lastTickError_)
+            error = lastTickError_ = e.what();
     }
     engine_.InformerRows.clear();
-    if (clock_.Milliseconds() - lastSave_ >= SaveInterval)
-        SaveNow();
-    else if (engine_.Counters.SaveDue)
-        SaveCountersNow();
+    std::string saveError;
+    if (clock_.Milliseconds() - lastSave_ >= SaveInterval || engine_.Counters.SaveDue)
+        saveError = Save();
+    // The timer is on again before a box is shown: sampling goes on while it stays open (a
+    // gap of a minute would make a 32-bit counter's wrap look like a restart).
     SetTimer1(true);
+    for (const std::string& text : {error, saveError})
+        if (!text.empty())
+            ShowErrorBox(text);
 }
 
-void TForm1::SaveNow()
+std::string TForm1::Save()
 {
     lastSave_ = clock_.Milliseconds();
     if (!engine_.StateLoaded || exited_)
-        return;
+        return {};
     try {
         SaveState(engine_, workFolder_, OuterWidth(), regional_.DecimalSeparator(), store_);
         lastSaveError_.clear();
     } catch (const std::exception& e) {
-        if (e.what() != lastSaveError_) {
-            lastSaveError_ = e.what();
-            ShowErrorBox(e.what());
-        }
+        if (e.what() != lastSaveError_)
+            return lastSaveError_ = e.what();
     }
+    return {};
 }
 
-void TForm1::SaveCountersNow()
+void TForm1::SaveNow()
 {
-    if (!engine_.StateLoaded || exited_)
-        return;
-    try {
-        SaveCounters(engine_, workFolder_, store_);
-    } catch (const std::exception& e) {
-        engine_.Counters.SaveDue = false;  // the next full save tries again
-        if (e.what() != lastSaveError_) {
-            lastSaveError_ = e.what();
-            ShowErrorBox(e.what());
-        }
-    }
+    std::string error = Save();
+    if (!error.empty())
+        ShowErrorBox(error);
 }
 
 bool TForm1::ost()

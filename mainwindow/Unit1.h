@@ -35,7 +35,7 @@ public:
     bool ost();     // saves for an exit; false when the user chose to stay after a failed save
     void Timer1Timer();
     void SaveNow();         // the periodic save and the save before sleep
-    void SaveCountersNow();  // the counters file alone, when the engine asks for it
+
     void ResumeSampling();  // a shut-down was called off after ost
     void StopSampling();    // Timer1 off, also the periodic save
     int OuterWidth() override;
@@ -82,6 +82,7 @@ private:
     void UpdateScrollBar();
     void Redraw();  // a pass drawn at once (the window was shown)
     void ShowMessage(const std::string& text);
+    std::string Save();  // the periodic save; the error to show, or nothing
 
     // PanelHost. While the window is hidden the pass measures and draws nothing.
     Canvas& PanelCanvas() override { return Visible() ? static_cast<Canvas&>(canvas_) : measuring_; }

@@ -144,6 +144,31 @@ TEST_F(ExitFixture, AFailedSaveKeepsSamplingUnlessTheUserEndsAnyway)
     EXPECT_FALSE(table.Loaded());
 }
 
+TEST_F(ExitFixture, ACountersFileThatCannotBeWrittenDoesNotCostTheHistory)
+{
+    Run();
+    store.failOnSave = 1;  // counters.txt refused
+    answer = false;
+    EXPECT_FALSE(Exit());
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find("counters.txt"), std::string::npos);
+    EXPECT_NE(store.files["history.txt"].find("\t10        \t20        \teth0"), std::string::npos);
+    EXPECT_EQ(store.files["price.txt"], "eth0|eth0>0@0\r\n");
+    EXPECT_EQ(store.files.count("counters.txt"), 0u);
+}
+
+TEST(LoadState, ACountersFileTooLargeToBeOneIsDistrustedAndTheStartGoesOn)
+{
+    TempFolder folder;
+    folder.Write("history.txt", "SHOW=\r\nform1.width=900\r\n6.12.2026-0\t5\t6\teth0\r\n");
+    folder.Write("counters.txt", "uptime=1\r\n" + std::string(3 << 20, 'x'));
+    FakeIfTable table;
+    Engine engine(table);
+    EXPECT_EQ(LoadState(engine, folder.Path(), 5000, ','), 900);
+    EXPECT_TRUE(engine.StateLoaded);
+    EXPECT_EQ(engine.Counters.Start, StartKind::Untrusted);
+}
+
 TEST(SampleInterfaces, SkipsTheSampleWithoutAnEntryPointOrATable)
 {
     FakeIfTable table;

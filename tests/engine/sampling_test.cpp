@@ -346,6 +346,60 @@ TEST(Counting, TheCountersFileDecidesTheFirstSample)
     }
 }
 
+TEST(Counting, ARowFirstSeenAfterTheStartCountsOnlyWhatTheFileAllows)
+{
+    // eth0 counted 1000 today in the last run; the first table after the start lacks it.
+    const std::string history = "6.12.2026-0\t1000\t100\teth0\r\n";
+    struct Case {
+        const char* what;
+        const char* counters;  // nullptr: no file
+        Lines records;
+    };
+    const Case cases[] = {
+        {"a damaged file: the row's first sight only notes its counters", "x", {"6-0 1050/100 eth0"}},
+        {"an upgrade: from the last record as it was read", nullptr, {"6-0 1150/100 eth0"}},
+        {"the file lacks the row", "uptime=1\r\ncounters=64\r\nhistory=1 1000 100\r\nbefore=0 0 0\r\n",
+         {"6-0 1050/100 eth0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramRun run;
+        run.wide = true;
+        ReadHistoryText(history, run.history);
+        ReadCountersText(c.counters ? c.counters : "", c.counters != nullptr, run.history, run.now, true, run.counting);
+        run.Sample({Row("lo", 5, 5, 9)});
+        run.Sample(1100, 100);  // counters that went on since the last run, not new ones
+        run.Sample(1150, 100);
+        EXPECT_EQ(run.Records()[0], c.records[0]);
+    }
+}
+
+TEST(Counting, ADescriptionRenamedWhileTheProgramWasAwayIsNotCountedWholeAgain)
+{
+    ProgramRun run;
+    ReadHistoryText("6.12.2026-0\t1000\t100\tOld name\r\n", run.history);
+    ReadCountersText("uptime=1\r\ncounters=32\r\nhistory=1 1000 100\r\nbefore=0 0 0\r\n", true, run.history, run.now, true,
+                     run.counting);
+    run.Sample({Row("New name", 1000, 100, 4)});  // the file lacks the row: only noted
+    run.Sample({Row("New name", 1200, 110, 4)});
+    EXPECT_EQ(run.Records(), (Lines{"6-0 1000/100 Old name", "6-0 200/10 New name"}));
+    // An adapter plugged in later in the run starts from its counters.
+    run.Sample({Row("New name", 1300, 110, 4), Row("USB modem", 70, 7, 5)});
+    EXPECT_EQ(run.Records().back(), "6-0 70/7 USB modem");
+}
+
+TEST(Counting, AGlitchBeyondWhatASampleCanHoldIsSkipped)
+{
+    ProgramRun run;
+    run.wide = true;
+    run.Sample(1000, 100);
+    run.Sample(18446744073709551615u, 100);  // a driver's glitch
+    run.Sample(1500, 120);
+    EXPECT_EQ(run.Records(), (Lines{"6-0 1500/120 eth0"}));
+    run.Sample({Row("Broken adapter", 18446744073709551615u, 0, 2)});
+    EXPECT_EQ(run.history.HistoryCount(), 1);
+}
+
 TEST(Counting, AnUpgradeComparesTheEarlierRecordsModulo2To32)
 {
     struct Case {

@@ -56,6 +56,9 @@ struct PlainEngine {
     bool sampled = false;
     uint64_t lastSample = 0;
     std::map<std::string, uint64_t> growth;  // octets per connection in the last sample
+    std::vector<std::string> sampledNames;   // every description counted in this run
+    bool filePresent = false;                // a counters file was there at the start
+    std::map<std::string, std::pair<uint32_t, uint32_t>> upgradeBase;  // last records as read
     double seconds = 1;
 
     int32_t Count() const { return static_cast<int32_t>(records.size()) - 1; }
@@ -281,17 +284,19 @@ void PlainSample(PlainEngine& e, const std::vector<IfRow>& table, uint64_t now, 
                         restart = false, in = wrapIn, out = wrapOut;
                 }
             }
-        } else if (isFresh) {
+        } else if (!first && std::count(e.sampledNames.begin(), e.sampledNames.end(), name)) {
+            in = row.InOctets, out = row.OutOctets, restart = true, speed = true;  // made again in this run
+        } else if (isFresh && !(e.filePresent && first && e.start != StartKind::Restarted)) {
             in = row.InOctets, out = row.OutOctets;
-        } else if (!first) {
-            in = row.InOctets, out = row.OutOctets, restart = true, speed = true;
+        } else if (isFresh) {
+            // the counters file should have known it: nothing
         } else if (e.start == StartKind::Restarted) {
             in = row.InOctets, out = row.OutOctets, restart = true;
-        } else if (e.start == StartKind::Upgrade) {
-            const PlainRecord* last = nullptr;
-            for (int32_t i = 1; i <= e.Count(); ++i)
-                if (e.records[static_cast<std::size_t>(i)].Name == name)
-                    last = &e.records[static_cast<std::size_t>(i)];
+        } else if (e.start == StartKind::Upgrade && e.upgradeBase.count(name)) {
+            const std::pair<uint32_t, uint32_t> held = e.upgradeBase[name];
+            PlainRecord base;
+            base.InOctets = held.first, base.OutOctets = held.second;
+            const PlainRecord* last = &base;
             const uint32_t lowIn = static_cast<uint32_t>(row.InOctets), lowOut = static_cast<uint32_t>(row.OutOctets);
             const bool inOk = lowIn >= last->InOctets || (wide && row.InOctets >> 32);
             const bool outOk = lowOut >= last->OutOctets || (wide && row.OutOctets >> 32);
@@ -300,6 +305,9 @@ void PlainSample(PlainEngine& e, const std::vector<IfRow>& table, uint64_t now, 
             else
                 in = row.InOctets, out = row.OutOctets, restart = true;
         }
+        if (in > (uint64_t(1) << 44) || out > (uint64_t(1) << 44))
+            continue;  // a glitch: skipped, the row's counters not noted
+        e.sampledNames.push_back(name);
         if (isFresh)
             fresh.push_back(name);
         if (restart && !isFresh && !std::count(restarted.begin(), restarted.end(), name)) {
@@ -742,6 +750,11 @@ private:
         plain_.startDate = today_;
         plain_.wide = wide_;
         plain_.start = start == StartKind::Upgrade && plain_.Count() == 0 ? StartKind::Continue : start;
+        plain_.filePresent = fs::exists(folder_ / "counters.txt");
+        if (plain_.start == StartKind::Upgrade)
+            for (int32_t i = 1; i <= plain_.Count(); ++i)
+                plain_.upgradeBase[plain_.records[static_cast<std::size_t>(i)].Name] = {
+                    plain_.records[static_cast<std::size_t>(i)].InOctets, plain_.records[static_cast<std::size_t>(i)].OutOctets};
         for (auto& [identity, p] : previous)
             p.thisRun = false;
         plain_.previous = std::move(previous);
