@@ -92,7 +92,7 @@ answer_input() {
   done
   [ -n "$box" ] || fail "no input box for '$1'"
   last_box=$box
-  sleep 0.5  # shown before it is ready for the mouse
+  sleep 1  # shown before it is ready for the mouse and the keyboard
   for _ in 1 2 3; do
     geometry "$box"
     xdotool windowraise "$box" mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 26 / 62)) click 1  # the edit field
@@ -157,15 +157,19 @@ open_main_window
 panel_command 2 has_window "$ProgramBox"  # "Задать цену"
 answer_input 1.5
 answer_input 2,25
-panel_command 3 has_window "$ProgramBox"  # "Переименовать"
-answer_input Loopback
-echo "prices and name set from the panel's menu"
-
-# 2. The history report of "lo", and the help page.
-rm -rf otchet/history.htm
-panel_command 1 test -f otchet/history.htm  # "История"
-grep -q 'Loopback' otchet/history.htm || fail "the report does not name Loopback"
-echo "history report written"
+# 2. A new name for "lo", and its history report. Under a bare X server a name typed into the
+# box and seen there has been lost once in a while as the box closed (the box then held its
+# old text): the report tells, and a lost name is given again.
+for attempt in 1 2 3; do
+  panel_command 3 has_window "$ProgramBox"  # "Переименовать"
+  answer_input Loopback
+  rm -rf otchet/history.htm
+  panel_command 1 test -f otchet/history.htm  # "История"
+  grep -q 'Loopback' otchet/history.htm && break
+  [ "$attempt" -lt 3 ] || fail "the report does not name Loopback"
+  echo "the name did not take (attempt $attempt): given again"
+done
+echo "prices and name set from the panel's menu; history report written"
 
 # "Помощь" opens the help page beside the program in Wine's browser, which may do nothing
 # here: the page is there, and the program goes on without a message.
