@@ -343,11 +343,18 @@ void TForm2::RefreshInformerList(const std::vector<infos>& rows)
                 item.iItem = n;
                 item.pszText = caption.data();
                 SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            } else {
-                SetItemText(list_, n, 0, UserText(texts[0]));
+                shownTexts_.resize(static_cast<std::size_t>(n));
+                shownTexts_.push_back({texts[0], "", "", ""});
             }
-            for (int sub = 1; sub < ColumnCount; ++sub)
-                SetItemText(list_, n, sub, ProgramText(texts[static_cast<std::size_t>(sub)]));
+            // Only what changed is set again: every text set repaints its line.
+            std::array<std::string, 4>& shown = shownTexts_[static_cast<std::size_t>(n)];
+            for (int sub = 0; sub < ColumnCount; ++sub) {
+                const std::string& text = texts[static_cast<std::size_t>(sub)];
+                if (shown[static_cast<std::size_t>(sub)] == text)
+                    continue;
+                SetItemText(list_, n, sub, sub ? ProgramText(text) : UserText(text));
+                shown[static_cast<std::size_t>(sub)] = text;
+            }
             ++n;
         }
     } else {
@@ -363,6 +370,8 @@ void TForm2::RefreshInformerList(const std::vector<infos>& rows)
         FitToWorkArea(ScreenRect{r.left, r.top, r.right, r.top + InformerHeight(static_cast<std::size_t>(n))}, WorkArea());
     for (int i = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) - 1; i >= n; --i)
         SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(i), 0);
+    if (shownTexts_.size() > static_cast<std::size_t>(n))
+        shownTexts_.resize(static_cast<std::size_t>(n));
     if (!(fitted == now))
         SetWindowPos(Handle(), nullptr, fitted.Left, fitted.Top, fitted.Width(), fitted.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -6,7 +6,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <array>
 #include <filesystem>
+#include <string>
 #include <functional>
 #include <vector>
 
@@ -100,6 +102,7 @@ private:
     ProfileStore& profiles_;
     FileStore& store_;
     HWND list_ = nullptr;
+    std::vector<std::array<std::string, 4>> shownTexts_;  // what each line of the list shows
     HFONT font_ = nullptr;
     uint8_t opacity_ = 150;
     bool restored_ = false;         // the placement was restored in this run: saves count from now on
