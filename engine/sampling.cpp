@@ -172,9 +172,9 @@ void Counting::Sample(DayRecordArray& history, int32_t& segmentCounter, const Da
             fresh.insert(name);
         if (c.Restart && !isFresh && restarted.insert(name).second)
             history.CloseOpen(name, day, segmentCounter);
-        // A description's first record waits for its first traffic: an idle WAN Miniport or
-        // tunnel never becomes a connection.
-        if (c.In || c.Out || history.HasRecords(name))
+        // A description's first record waits until its counters are above 0: an idle WAN
+        // Miniport or tunnel never becomes a connection.
+        if (row.InOctets || row.OutOctets || history.HasRecords(name))
             history.AddTraffic(name, day, c.In, c.Out, segmentCounter);
         if (c.Speed && !first)
             growth_[name] += c.In + c.Out;

@@ -184,6 +184,18 @@ void TForm1::ScrollTo(int y)
 
 void TForm1::Redraw()
 {
+    // Timer1 is off during the pass, as in a tick: its growth step lets messages run, and a
+    // tick must not start a pass inside this one.
+    struct TimerBack {
+        TForm1& form;
+        bool on;
+        ~TimerBack()
+        {
+            if (on)
+                form.SetTimer1(true);
+        }
+    } back{*this, sampling_};
+    SetTimer1(false);
     DrawPanel(engine_, *this, regional_.DecimalSeparator(), workFolder_);
     engine_.InformerRows.clear();
     InvalidateRect(Handle(), nullptr, FALSE);

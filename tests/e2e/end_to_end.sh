@@ -38,8 +38,9 @@ sum_of() {
 # near RECORDED KERNEL: the program's figure is the kernel's, less the traffic since its last tick.
 near() { [ "$1" -le "$2" ] && [ $(($2 - $1)) -le 1048576 ]; }
 
-# Every interface the kernel lists has one open record of today, and the records of the
-# file add up to its counters (64-bit: a day past 4 GiB is split, not wrapped).
+# Every interface the kernel lists, once it has counted anything, has one open record of
+# today, and the records of the file add up to its counters (64-bit: a day past 4 GiB is
+# split, not wrapped). An idle one has none.
 check_history() {
   local today
   today=$(date +%-d.%-m.%Y)
@@ -50,6 +51,10 @@ check_history() {
   sed -n 2p history.txt | grep -qE $'^form1\\.width=[0-9]+\r$' || fail "second line is not form1.width"
   local name rx tx count in out
   while read -r name rx tx; do
+    if [ "$rx" = 0 ] && [ "$tx" = 0 ]; then
+      ! grep -qP "\t${name}\r\$" history.txt || fail "$name has counted nothing and has records"
+      continue
+    fi
     count=$(grep -cP "^${today//./\\.}-0\t[0-9 ]{10}\t[0-9 ]{10}\t${name}\r\$" history.txt) || true
     [ "$count" -eq 1 ] || fail "$count open records of today for $name"
     read -r in out < <(sum_of "$name" '\d+\.\d+\.\d+')

@@ -314,7 +314,7 @@ void PlainSample(PlainEngine& e, const std::vector<IfRow>& table, uint64_t now, 
             restarted.push_back(name);
             PlainClose(e, name);
         }
-        if (in || out || PlainHasRecords(e, name))
+        if (row.InOctets || row.OutOctets || PlainHasRecords(e, name))
             PlainAdd(e, name, in, out);
         if (speed && !first)
             e.growth[name] += in + out;
