@@ -1,5 +1,7 @@
 #include "engine/day_records.h"
 
+#include "engine/state_files.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -164,27 +166,14 @@ int TariffArray::Add(const std::string& name, const std::string& alias)
     return count_;
 }
 
-namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
-
 int TariffArray::Find(const std::string& name) const
 {
     for (int i = 1; i <= count_; ++i)
         if (slots_[static_cast<std::size_t>(i)].Name == name)
             return i;
-    const std::string_view trimmed = Trimmed(name);
+    const std::string trimmed = TrimBlanks(name);
     for (int i = 1; i <= count_; ++i)
-        if (Trimmed(slots_[static_cast<std::size_t>(i)].Name) == trimmed)
+        if (TrimBlanks(slots_[static_cast<std::size_t>(i)].Name) == trimmed)
             return i;
     return 0;
 }

@@ -23,8 +23,6 @@ void ThrowUnlessMissing(const std::filesystem::path& file)
                              ". Подсчёт трафика остановлен, сохранённые данные не изменены.");
 }
 
-}  // namespace
-
 // Whether the file was written since the computer started.
 bool WrittenSinceBoot(const std::filesystem::path& file, uint64_t uptime)
 {
@@ -32,6 +30,8 @@ bool WrittenSinceBoot(const std::filesystem::path& file, uint64_t uptime)
     auto written = std::filesystem::last_write_time(file, ec);
     return !ec && written >= std::filesystem::file_time_type::clock::now() - std::chrono::milliseconds(uptime);
 }
+
+}  // namespace
 
 std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& folder, uint64_t uptime,
                                  char decimalSeparator)
