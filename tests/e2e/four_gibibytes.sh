@@ -92,27 +92,14 @@ fi
 
 release=$(realpath "$1")
 if32=$(realpath "$2")
-cleanup() {
-  [ "$BASHPID" = "$$" ] || return 0
-  ip netns del "${ns:-}" 2>/dev/null || true
-  ip netns del "${peer:-}" 2>/dev/null || true
-  vornik_wine_services  # the Wine session outside again, as the other tests expect it
-}
-trap cleanup EXIT
+trap namespaces_cleanup EXIT
 passed=0
 # No command line but the program's may name vrn15.exe: the checks look for it by name.
 for variant in "$release:64-bit table" "$if32:32-bit table"; do
   ns=vornik-4g-$$ peer=vornik-4g-peer-$$
-  if ! ip netns add "$ns" 2>/dev/null || ! ip netns add "$peer" 2>/dev/null; then
-    ip netns del "$ns" 2>/dev/null || true
-    echo "SKIPPED: this machine refuses network namespaces (ip netns add needs root and CAP_SYS_ADMIN);" \
-         "wraps and splits are covered with scripted tables in the core tests"
-    exit 77
-  fi
-  wineserver -k 2>/dev/null || true  # the session outside ends: its services see other interfaces
-  ip netns exec "$ns" bash "$0" --inside "${variant%%:*}" "${variant#*:}" "$peer"
-  ip netns del "$ns"
-  ip netns del "$peer"
+  make_namespaces "wraps and splits are covered with scripted tables in the core tests" "$ns" "$peer"
+  inside_namespace "$ns" "${variant%%:*}" "${variant#*:}" "$peer"
+  drop_namespaces
   passed=$((passed + 1))
 done
 echo "four gibibytes: $passed passed, 0 failed"

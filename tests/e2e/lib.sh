@@ -114,3 +114,40 @@ tray_menu() {
   xdotool windowraise "$(window "$TrayWindow")" 2>/dev/null || true
   pick_from_menu 12 31 50 $((44 + 23 * ($1 - 1)))
 }
+
+# Network namespaces of the test's own, for the tests with real interfaces (root only).
+test_namespaces=()
+# make_namespaces WHY NAME...: makes them; where the machine refuses, the test is skipped
+# (exit 77) and WHY says what covers the case instead.
+make_namespaces() {
+  local why=$1 name
+  shift
+  for name in "$@"; do
+    if ! ip netns add "$name" 2>/dev/null; then
+      drop_namespaces
+      echo "SKIPPED: this machine refuses network namespaces (ip netns add needs root and CAP_SYS_ADMIN); $why"
+      exit 77
+    fi
+    test_namespaces+=("$name")
+  done
+}
+drop_namespaces() {
+  local name
+  for name in "${test_namespaces[@]}"; do ip netns del "$name" 2>/dev/null || true; done
+  test_namespaces=()
+}
+# inside_namespace NS ARGS...: this script again, as "--inside ARGS", in NS with a Wine session
+# of its own (the session outside ends: its services would see the other interfaces).
+inside_namespace() {
+  local ns=$1
+  shift
+  wineserver -k 2>/dev/null || true
+  ip netns exec "$ns" bash "$0" --inside "$@"
+}
+# The EXIT trap of such a test: the namespaces gone, the Wine session outside started again,
+# as the other tests expect it.
+namespaces_cleanup() {
+  [ "$BASHPID" = "$$" ] || return 0
+  drop_namespaces
+  vornik_wine_services
+}

@@ -81,18 +81,6 @@ fi
 # No command line but the program's may name vrn15.exe: the tests look for it by name.
 release=$(realpath "$1")
 ns=vornik-$$ peer=vornik-peer-$$
-if ! ip netns add "$ns" 2>/dev/null || ! ip netns add "$peer" 2>/dev/null; then
-  ip netns del "$ns" 2>/dev/null || true
-  echo "SKIPPED: this machine refuses network namespaces (ip netns add needs root and CAP_SYS_ADMIN);" \
-       "restarted counters are covered with a scripted interface table in win_tests"
-  exit 77
-fi
-cleanup() {
-  [ "$BASHPID" = "$$" ] || return 0
-  ip netns del "$ns" 2>/dev/null || true
-  ip netns del "$peer" 2>/dev/null || true
-  vornik_wine_services  # the Wine session outside again, as the other tests expect it
-}
-trap cleanup EXIT
-wineserver -k 2>/dev/null || true  # the session outside ends: its services see other interfaces
-ip netns exec "$ns" bash "$0" --inside "$release" "$peer"
+trap namespaces_cleanup EXIT
+make_namespaces "restarted counters are covered with a scripted interface table in win_tests" "$ns" "$peer"
+inside_namespace "$ns" "$release" "$peer"

@@ -8,6 +8,7 @@
 # Usage: iftable_names.sh iftable_win_tests.exe   (root; needs the Wine prefix)
 # Exits 77 (skipped, and says why) where the machine refuses network namespaces.
 set -euo pipefail
+source "$(dirname "$0")/../e2e/lib.sh"
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 
 names="сеть0,grün0,网卡0"
@@ -40,16 +41,6 @@ fi
 
 exe=$(realpath "$1")
 ns=vornik-names-$$
-if ! ip netns add "$ns" 2>/dev/null; then
-  echo "SKIPPED: this machine refuses network namespaces (ip netns add needs root and CAP_SYS_ADMIN);" \
-       "the descriptions are still compared on the machine's own interfaces in iftable_acp*"
-  exit 77
-fi
-cleanup() {
-  [ "$BASHPID" = "$$" ] || return 0
-  ip netns del "$ns" 2>/dev/null || true
-  vornik_wine_services  # the Wine session outside again, as the other tests expect it
-}
-trap cleanup EXIT
-wineserver -k 2>/dev/null || true  # the session outside ends: its services see other interfaces
-ip netns exec "$ns" bash "$0" --inside "$exe"
+trap namespaces_cleanup EXIT
+make_namespaces "the descriptions are still compared on the machine's own interfaces in iftable_acp*" "$ns"
+inside_namespace "$ns" "$exe"
