@@ -122,14 +122,19 @@ earlier() {
   sleep 1
   shot "$size-${fixture%.txt}-earlier-bottom"
   local at=$((Y + HEIGHT - 99))
+  # Keys may reach no window under a bare X server: a left click on the panel makes the main
+  # window active first, and a menu whose item opened no box is tried again.
   for _ in 1 2 3; do
-    xdotool mousemove $((X + 200)) "$at" click 3
+    xdotool mousemove $((X + 200)) "$at" click 1
+    sleep 0.3
+    xdotool click 3
     if wait_for 10 menu_shown; then
       sleep 0.3
       xdotool key Down Down Return  # "Задать цену"
-      break
+      wait_for 5 has_window "$ProgramBox" && break
     fi
     xdotool key Escape
+    sleep 0.5
   done
   answer_price() {
     local box
