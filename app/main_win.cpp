@@ -14,7 +14,9 @@
 #include "informer/winfast.h"
 #include "mainwindow/Unit1.h"
 #include "mainwindow/about.h"
+#include "platform/data_folder_win.h"
 #include "platform/file_store_win.h"
+#include "platform/modal.h"
 #include "platform/iftable_win.h"
 #include "platform/profile_store.h"
 #include "platform/shell_win.h"
@@ -34,6 +36,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     }
 
+    std::filesystem::path folder;  // where every file the program writes is kept
+    try {
+        folder = ChooseDataFolderForThisStart();
+    } catch (const std::exception& e) {
+        ShowErrorBox(std::string("Не удалось перенести сохранённые данные в новую папку: ") + e.what());
+        return 1;
+    }
+
 #if defined(VORNIK_SCRIPTED_IFTABLE)
     // The tests' replay build: a Windows machine's interface table from "iftable.txt" beside it.
     ScriptedIfTable ifTable(ExecutableFolder() / L"iftable.txt");
@@ -50,11 +60,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
 
     Win32ProfileStore profiles;
-    TForm2 form2(std::filesystem::current_path(), WindowsFolder(), profiles, store);
-    TForm1 form1(engine, clock, regional, store, shell, std::filesystem::current_path(), ExecutableFolder());
+    TForm2 form2(folder, WindowsFolder(), profiles, store);
+    TForm1 form1(engine, clock, regional, store, shell, folder, ExecutableFolder());
     TForm3 form3(shell);
     TForm4 form4(form2);
-    TForm5 form5(std::filesystem::current_path(), store);
+    TForm5 form5(folder, store);
     TForm6 form6(form2);
 
     form2.ost = [&] { return form1.ost(); };

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "informer/winfast.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
@@ -28,7 +29,12 @@ void SingleInstance::RefuseThisCopy() const
     HWND running = FindWindowW(L"TForm2", ProgramText("Fast INFO - Vornik V1.5").c_str());
     if (!running)
         return;
-    if (IsIconic(running))
-        ShowWindow(running, SW_RESTORE);
-    SetForegroundWindow(running);
+    // Only the copy the user just started may bring a window forward: it lends that right to
+    // the running copy, which shows its informer itself (a hidden window brought forward from
+    // here would stay hidden).
+    DWORD process = 0;
+    GetWindowThreadProcessId(running, &process);
+    AllowSetForegroundWindow(process);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(running, ShowInformerMessage(), 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
 }

@@ -1,5 +1,6 @@
 #include "informer/NForm.h"
 
+#include "platform/dpi_win.h"
 #include "platform/text_win.h"
 
 namespace {
@@ -17,19 +18,19 @@ TForm4::~TForm4()
 {
     if (Handle())
         DestroyWindow(Handle());
-    DeleteObject(font_);
 }
 
 void TForm4::Create()
 {
     CreateHidden(L"TForm4", "Поля", 126, 80, GetSysColor(COLOR_BTNFACE));
-    font_ = CreateInformerFont();
+    HFONT font = Font(11, false, InterfaceFace);
     for (int i = 0; i < 3; ++i) {
         boxes_[i] = CreateWindowExW(0, L"BUTTON", ProgramText(Boxes[i].caption).c_str(),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 16, Boxes[i].top, 75, 17,
-                                    Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdCheckBox1 + i)),
-                                    ModuleInstance(), nullptr);
-        SendMessageW(boxes_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, Scaled(16),
+                                    Scaled(Boxes[i].top), Scaled(75), Scaled(17), Handle(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdCheckBox1 + i)), ModuleInstance(),
+                                    nullptr);
+        SetFont(boxes_[i], font);
         SendMessageW(boxes_[i], BM_SETCHECK, BST_CHECKED, 0);
     }
 }

@@ -26,5 +26,4 @@ private:
 
     TForm2& informer_;
     HWND boxes_[3] = {};
-    HFONT font_ = nullptr;
 };

@@ -1,10 +1,12 @@
 #include "informer/NOF.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "engine/engine.h"
 #include "informer/hidden_connections.h"
 #include "informer/winfast.h"
+#include "platform/dpi_win.h"
 #include "platform/text_win.h"
 
 namespace {
@@ -16,29 +18,29 @@ TForm5::~TForm5()
 {
     if (Handle())
         DestroyWindow(Handle());
-    DeleteObject(font_);
 }
 
 void TForm5::Create()
 {
     CreateHidden(L"TForm5", "Выбирете соединения для отображения", 571, 166, Cream);
-    font_ = CreateInformerFont();
+    HFONT font = Font(11, false, InterfaceFace);
     // Sorted by the list itself, in the user's locale order: that order is the order of the
     // lines saved.
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_SORT | LBS_HASSTRINGS |
                                 LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-                            0, 0, 569, 129, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdCheckListBox1)),
+                            0, 0, Scaled(569), Scaled(129), Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdCheckListBox1)),
                             ModuleInstance(), nullptr);
-    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, ItemHeight);
+    SetFont(list_, font);
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, Scaled(ItemHeight));
     SetWindowSubclass(list_, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
     HWND button = CreateWindowExW(0, L"BUTTON", ProgramText("Сохранить изменения").c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_FLAT, 8, 136, 553, 22,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_FLAT, Scaled(8),
+                                  Scaled(136), Scaled(553), Scaled(22),
                                   Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdSpeedButton1)),
                                   ModuleInstance(), nullptr);
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SetFont(button, font);
 
     hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, Handle(),
                             nullptr, ModuleInstance(), nullptr);
@@ -121,11 +123,11 @@ void TForm5::DrawItem(const DRAWITEMSTRUCT& draw)
     bool selected = (draw.itemState & ODS_SELECTED) != 0;
     FillRect(draw.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
-    RECT box{r.left + 2, r.top + 1, r.left + 2 + ItemHeight - 2, r.bottom - 1};
+    RECT box{r.left + Scaled(2), r.top + Scaled(1), r.left + Scaled(ItemHeight), r.bottom - Scaled(1)};
     DrawFrameControl(draw.hDC, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (item.Checked ? DFCS_CHECKED : 0));
 
     RECT text = r;
-    text.left += CheckWidth + 2;
+    text.left += Scaled(CheckWidth + 2);
     SetBkMode(draw.hDC, TRANSPARENT);
     SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     std::wstring name = UserText(item.Name);
@@ -144,7 +146,7 @@ LRESULT CALLBACK TForm5::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
-        if (HIWORD(hit) == 0 && LOWORD(lParam) < CheckWidth)
+        if (HIWORD(hit) == 0 && GET_X_LPARAM(lParam) < form->Scaled(CheckWidth))
             form->Toggle(LOWORD(hit));
         break;
     }
@@ -161,6 +163,12 @@ LRESULT CALLBACK TForm5::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void TForm5::DpiChanged(int oldDpi)
+{
+    HiddenWindow::DpiChanged(oldDpi);
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, Scaled(ItemHeight));
 }
 
 LRESULT TForm5::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

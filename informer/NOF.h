@@ -12,7 +12,7 @@
 class TForm5 : public HiddenWindow {
 public:
     enum ControlId : int { IdCheckListBox1 = 1, IdSpeedButton1 };
-    static constexpr int CheckWidth = 16;  // the check box at an item's left
+    static constexpr int CheckWidth = 16;  // the check box at an item's left, at 96 dpi
 
     // `folder`: the working folder, where the engine keeps "price.txt" and reads "nast_o.txt".
     TForm5(std::filesystem::path folder, FileStore& store) : folder_(std::move(folder)), store_(store) {}
@@ -32,6 +32,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(int oldDpi) override;
 
 private:
     void SetItems(const std::vector<ChooserItem>& items);
@@ -45,5 +46,4 @@ private:
     std::vector<ChooserItem> items_;  // in file order; each list item's data is its index here
     HWND list_ = nullptr;
     HWND hint_ = nullptr;
-    HFONT font_ = nullptr;
 };

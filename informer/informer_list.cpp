@@ -1,12 +1,16 @@
 #include "informer/informer_list.h"
 
 #include "engine/state_files.h"
+#include "platform/screen_area.h"
 
-int InformerHeight(std::size_t items) { return static_cast<int>(17 * items + 50); }
-
-int InformerWidth(const std::array<int, 4>& columnWidths)
+int InformerHeight(std::size_t items, int rowHeight, int chromeHeight)
 {
-    return columnWidths[0] + columnWidths[1] + columnWidths[2] + columnWidths[3] + 13;
+    return static_cast<int>(static_cast<std::size_t>(rowHeight) * items) + chromeHeight;
+}
+
+int InformerWidth(const std::array<int, 4>& columnWidths, int dpi)
+{
+    return columnWidths[0] + columnWidths[1] + columnWidths[2] + columnWidths[3] + ScaleByDpi(13, dpi);
 }
 
 std::array<std::string, 4> ItemTexts(const infos& row)

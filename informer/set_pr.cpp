@@ -4,27 +4,28 @@
 
 #include <string>
 
+#include "platform/dpi_win.h"
 #include "platform/text_win.h"
 
 TForm6::~TForm6()
 {
     if (Handle())
         DestroyWindow(Handle());
-    DeleteObject(font_);
 }
 
 void TForm6::Create()
 {
     CreateHidden(L"TForm6", "Прозрачность окна", 283, 69, GetSysColor(COLOR_BTNFACE));
-    font_ = CreateInformerFont();
+    HFONT font = Font(11, false, InterfaceFace);
     HWND label1 = CreateWindowExW(0, L"STATIC", ProgramText("Значение прозрачности: ").c_str(), WS_CHILD | WS_VISIBLE,
-                                  8, 8, 128, 13, Handle(), nullptr, ModuleInstance(), nullptr);
-    label2_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 136, 8, 40, 13, Handle(), nullptr,
-                              ModuleInstance(), nullptr);
+                                  Scaled(8), Scaled(8), Scaled(128), Scaled(13), Handle(), nullptr, ModuleInstance(),
+                                  nullptr);
+    label2_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, Scaled(136), Scaled(8), Scaled(40), Scaled(13),
+                              Handle(), nullptr, ModuleInstance(), nullptr);
     trackBar_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
-                                0, 24, 281, 45, Handle(), nullptr, ModuleInstance(), nullptr);
+                                0, Scaled(24), Scaled(281), Scaled(45), Handle(), nullptr, ModuleInstance(), nullptr);
     for (HWND control : {label1, label2_})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SetFont(control, font);
     SendMessageW(trackBar_, TBM_SETRANGEMIN, FALSE, 0);
     SendMessageW(trackBar_, TBM_SETRANGEMAX, FALSE, 255);
     SendMessageW(trackBar_, TBM_SETTICFREQ, 5, 0);

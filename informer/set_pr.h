@@ -22,5 +22,4 @@ private:
     TForm2& informer_;
     HWND label2_ = nullptr;
     HWND trackBar_ = nullptr;
-    HFONT font_ = nullptr;
 };

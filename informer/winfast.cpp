@@ -10,6 +10,7 @@
 #include "informer/informer_list.h"
 #include "informer/informer_settings.h"
 #include "informer/placement.h"
+#include "platform/dpi_win.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
@@ -80,11 +81,9 @@ void SetItemText(HWND list, int item, int subItem, const std::wstring& text)
 
 }  // namespace
 
-HFONT CreateInformerFont()
-{
-    return CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
-}
+HFONT CreateInformerFont(int dpi) { return CreateScaledFont(11, dpi, false, InterfaceFace); }
+
+UINT ShowInformerMessage() { return RegisterWindowMessageW(L"Vornik V1.5 show the informer"); }
 
 TForm2::TForm2(std::filesystem::path workFolder, std::filesystem::path legacyFolder, ProfileStore& profiles,
                FileStore& store)
@@ -101,6 +100,8 @@ TForm2::~TForm2()
     if (Handle())
         DestroyWindow(Handle());
     DeleteObject(font_);
+    if (trayIcon_)
+        DestroyIcon(trayIcon_);
 }
 
 void TForm2::Create(HICON icon)
@@ -112,13 +113,21 @@ void TForm2::Create(HICON icon)
     SetOpacity(DesignOpacity);
     CreateList();
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    showInformer_ = ShowInformerMessage();
+    // An elevated program gets no messages from the shell and a second start (both run with
+    // less rights) unless it lets them through.
+    for (UINT message : {taskbarCreated_, showInformer_})
+        ChangeWindowMessageFilterEx(Handle(), message, MSGFLT_ALLOW, nullptr);
 
     tray_.cbSize = sizeof tray_;
     tray_.hWnd = Handle();
     tray_.uID = 1;
     tray_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     tray_.uCallbackMessage = TrayMessage;
-    tray_.hIcon = icon;
+    // The tray shows the icon's small image, not the large one shrunk.
+    trayIcon_ = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    tray_.hIcon = trayIcon_ ? trayIcon_ : icon;
     lstrcpynW(tray_.szTip, ProgramText(ApplicationTitle).c_str(), ARRAYSIZE(tray_.szTip));
     AddTrayIcon();
 }
@@ -127,12 +136,14 @@ void TForm2::CreateList()
 {
     RECT client;
     GetClientRect(Handle(), &client);
-    list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, BorderWidth,
-                            BorderWidth, client.right - 2 * BorderWidth, client.bottom - 2 * BorderWidth, Handle(),
+    const int border = Scaled(BorderWidth);
+    list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, border, border,
+                            client.right - 2 * border, client.bottom - 2 * border, Handle(),
                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ListId)), ModuleInstance(), nullptr);
-    font_ = CreateInformerFont();
+    font_ = CreateInformerFont(Dpi());
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+    SetRowHeight();
     SendMessageW(list_, LVM_SETBKCOLOR, 0, Cream);
     SendMessageW(list_, LVM_SETTEXTBKCOLOR, 0, Cream);
     SendMessageW(list_, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 0));
@@ -141,7 +152,7 @@ void TForm2::CreateList()
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
         column.fmt = Columns[i].format;
-        column.cx = Columns[i].width;
+        column.cx = Scaled(Columns[i].width);
         column.pszText = caption.data();
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
     }
@@ -166,6 +177,13 @@ LRESULT CALLBACK TForm2::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             ShowErrorBox(e.what());
         }
         break;
+    case WM_NCCALCSIZE:
+        // No horizontal scroll bar: the window is as wide as its columns (the width rule). One
+        // shown while the rows grow (a vertical bar narrows the list for a moment) would stay,
+        // hiding the last row, which would keep the vertical bar and so itself.
+        if (GetWindowLongW(hwnd, GWL_STYLE) & WS_HSCROLL)
+            SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~WS_HSCROLL);
+        break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(hwnd, ListProc, id);
         break;
@@ -180,9 +198,20 @@ std::filesystem::path TForm2::FileToRead() const
     return SettingsFileToRead(SettingsFile(), legacyFolder_ / SettingsFileName);
 }
 
-void TForm2::AddTrayIcon() { Shell_NotifyIconW(NIM_ADD, &tray_); }
+// At log-on the shell may not take the icon yet: it is tried again until it does. Without it the
+// program would have no way in.
+void TForm2::AddTrayIcon()
+{
+    trayShown_ = NotifyIcon(NIM_ADD, &tray_) || NotifyIcon(NIM_MODIFY, &tray_);
+    if (trayShown_)
+        KillTimer(Handle(), TrayRetryTimer);
+    else
+        SetTimer(Handle(), TrayRetryTimer, TrayRetryInterval, nullptr);
+}
 
-int TForm2::ColumnWidth(int column) const
+int TForm2::ColumnWidth(int column) const { return UnscaleByDpi(ListColumnWidth(column), Dpi()); }
+
+int TForm2::ListColumnWidth(int column) const
 {
     return static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
@@ -190,7 +219,7 @@ int TForm2::ColumnWidth(int column) const
 void TForm2::SetColumnWidth(int column, int width)
 {
     // The list reads the width as a 16-bit signed number, and negative ones mean "fit the text".
-    width = std::clamp(width, 0, 32767);
+    width = std::clamp(ScaleByDpi(std::clamp(width, 0, 32767), Dpi()), 0, 32767);
     SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
 }
 
@@ -198,11 +227,67 @@ void TForm2::FitWidth()
 {
     std::array<int, ColumnCount> widths{};
     for (int i = 0; i < ColumnCount; ++i)
-        widths[static_cast<std::size_t>(i)] = ColumnWidth(i);
+        widths[static_cast<std::size_t>(i)] = ListColumnWidth(i);
     RECT r;
     GetWindowRect(Handle(), &r);
-    SetWindowPos(Handle(), nullptr, 0, 0, InformerWidth(widths), r.bottom - r.top,
+    SetWindowPos(Handle(), nullptr, 0, 0, InformerWidth(widths, Dpi()), r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The list's rows are as tall as its small images: an empty image list of the row's height
+// gives every DPI and face the 17 px (at 96 dpi) that the window's height counts per row.
+void TForm2::SetRowHeight()
+{
+    // The grid lines add a pixel to each row.
+    HIMAGELIST rows = ImageList_Create(1, Scaled(RowHeight) - 1, ILC_COLOR, 1, 0);
+    auto old = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows)));
+    if (old)
+        ImageList_Destroy(old);
+}
+
+int TForm2::RowPixels() const
+{
+    RECT item{};
+    item.left = LVIR_BOUNDS;
+    if (SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0) > 0 &&
+        SendMessageW(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)) && item.bottom > item.top)
+        return item.bottom - item.top;
+    return Scaled(RowHeight);
+}
+
+// Everything of the window's height but its rows: caption and frame (as the system draws them
+// at this DPI), the border around the list (which has no frame of its own) and what stands
+// above its first shown row (the header).
+int TForm2::ChromeHeight() const
+{
+    RECT outer, client, header{};
+    GetWindowRect(Handle(), &outer);
+    GetClientRect(Handle(), &client);
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list_, LVM_GETHEADER, 0, 0)), &header);
+    // The first row may start a little below the header; how much is known once there was a row.
+    RECT top{};
+    top.left = LVIR_BOUNDS;
+    if (SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0) > 0 &&
+        SendMessageW(list_, LVM_GETITEMRECT, SendMessageW(list_, LVM_GETTOPINDEX, 0, 0), reinterpret_cast<LPARAM>(&top)))
+        headerToRows_ = top.top - (header.bottom - header.top);
+    const int aboveRows = header.bottom - header.top + headerToRows_;
+    return (outer.bottom - outer.top - client.bottom) + 2 * Scaled(BorderWidth) + aboveRows;
+}
+
+// The columns keep their widths at 96 dpi; the font and the frame follow the new DPI.
+void TForm2::DpiChanged(int oldDpi)
+{
+    std::array<int, ColumnCount> widths{};
+    for (int i = 0; i < ColumnCount; ++i)
+        widths[static_cast<std::size_t>(i)] = UnscaleByDpi(ListColumnWidth(i), oldDpi);
+    HFONT font = CreateInformerFont(Dpi());
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    DeleteObject(font_);
+    font_ = font;
+    SetRowHeight();
+    for (int i = 0; i < ColumnCount; ++i)
+        SetColumnWidth(i, widths[static_cast<std::size_t>(i)]);
 }
 
 void TForm2::SetOpacity(uint8_t opacity)
@@ -246,9 +331,10 @@ int TForm2::RestorePlacement()
     wp = ToWindows(placement);
     wp.showCmd = SW_HIDE;  // placed while hidden; the window appears after FormShow
     SetWindowPlacement(Handle(), &wp);
-    // The informer minimizes to the tray: a stored minimized state would hide it again at
-    // once, so it is shown normal.
-    return placement.ShowCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    // A stored minimized state would hide the informer again at once, and a maximised one
+    // would spread its small list over the screen with no caption button to undo it (its
+    // caption has none): both show normal.
+    return SW_SHOWNORMAL;
 }
 
 void TForm2::FormShow()
@@ -301,6 +387,14 @@ void TForm2::SaveAtEnd()
     } catch (const std::exception& e) {
         ShowErrorBox(e.what());
     }
+}
+
+// Log-off or shut-down: the placement is kept where the window stands now, also when it was
+// saved since the last show (the window may have moved after that), as an exit keeps it.
+void TForm2::SaveAtLogOff()
+{
+    placementSaved_ = false;
+    SaveAtEnd();
 }
 
 void TForm2::save_size_position()
@@ -361,13 +455,14 @@ void TForm2::RefreshInformerList(const std::vector<infos>& rows)
         InformerShowing = 0;
     }
 
-    // 17 pixels a row and 50 more, but never taller than the monitor's work area and wholly on
-    // it: the list scrolls the rows that do not fit.
+    // Its rows and the caption, header and frame around them, but never taller than the
+    // monitor's work area and wholly on it: the list scrolls the rows that do not fit.
     RECT r;
     GetWindowRect(Handle(), &r);
+    const int height = InformerHeight(static_cast<std::size_t>(n), RowPixels(), ChromeHeight());
     const ScreenRect now{r.left, r.top, r.right, r.bottom};
     const ScreenRect fitted =
-        FitToWorkArea(ScreenRect{r.left, r.top, r.right, r.top + InformerHeight(static_cast<std::size_t>(n))}, WorkArea());
+        FitToWorkArea(ScreenRect{r.left, r.top, r.right, r.top + height}, WorkArea());
     for (int i = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)) - 1; i >= n; --i)
         SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(i), 0);
     if (shownTexts_.size() > static_cast<std::size_t>(n))
@@ -483,7 +578,17 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         AddTrayIcon();  // the shell restarted: the icon comes back
         return 0;
     }
+    if (message == showInformer_ && showInformer_ != 0) {
+        if (IsIconic(Handle()))
+            ShowWindow(Handle(), SW_RESTORE);
+        ShowInformer();
+        return 0;
+    }
     switch (message) {
+    case WM_TIMER:
+        if (wParam == TrayRetryTimer)
+            AddTrayIcon();
+        return 0;
     case TrayMessage:
         if (LOWORD(lParam) == WM_RBUTTONUP)
             ShowTrayMenu();
@@ -491,15 +596,16 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             TrayIconDblClick();
         return 0;
     case WM_CONTEXTMENU:
-        if (reinterpret_cast<HWND>(wParam) == list_) {
+        // The list or its column header: with no connection listed the header is all there is.
+        if (reinterpret_cast<HWND>(wParam) == list_ || GetParent(reinterpret_cast<HWND>(wParam)) == list_) {
             ShowListMenu(lParam);
             return 0;
         }
         break;
     case WM_SIZE:
         if (list_)
-            MoveWindow(list_, BorderWidth, BorderWidth, LOWORD(lParam) - 2 * BorderWidth,
-                       HIWORD(lParam) - 2 * BorderWidth, TRUE);
+            MoveWindow(list_, Scaled(BorderWidth), Scaled(BorderWidth), LOWORD(lParam) - 2 * Scaled(BorderWidth),
+                       HIWORD(lParam) - 2 * Scaled(BorderWidth), TRUE);
         return 0;
     case WM_CLOSE:
         FormCloseQuery();
@@ -511,10 +617,10 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (!wParam && ResumeSampling)
             ResumeSampling();
         else if (wParam)
-            SaveAtEnd();  // the process ends without destroying its windows
+            SaveAtLogOff();  // the process ends without destroying its windows
         return 0;
     case WM_DESTROY:
-        Shell_NotifyIconW(NIM_DELETE, &tray_);
+        NotifyIcon(NIM_DELETE, &tray_);
         SaveAtEnd();
         return 0;
     }

@@ -17,15 +17,21 @@
 #include "platform/profile_store.h"
 #include "platform/window_win.h"
 
-// "MS Sans Serif", height -11: the informer's and its dialogs' text.
-HFONT CreateInformerFont();
+// The informer's and its dialogs' text: 11 px at 96 dpi.
+HFONT CreateInformerFont(int dpi);
+
+// Sent by a second start to the running copy's informer: show yourself.
+UINT ShowInformerMessage();
 
 class TForm2 : public Window {
 public:
     static constexpr UINT TrayMessage = WM_APP + 1;
+    static constexpr UINT_PTR TrayRetryTimer = 1;
+    static constexpr UINT TrayRetryInterval = 3000;  // until the shell takes the icon (at log-on)
     static constexpr int ListId = 1;
     enum MenuId : UINT { IdMainForm = 101, IdInformer, IdExit, IdColumns = 111, IdChooser, IdTransparency };
     static constexpr int ColumnCount = 4;
+    static constexpr int RowHeight = 17;  // at 96 dpi
 
     // `legacyFolder` is where earlier versions kept "vrn15.ini" (the Windows directory).
     TForm2(std::filesystem::path workFolder, std::filesystem::path legacyFolder, ProfileStore& profiles,
@@ -59,6 +65,8 @@ public:
 
     // The list and the window, for the dialogs.
     HWND ListView1() const { return list_; }
+    bool TrayIconShown() const { return trayShown_; }
+    // Widths at 96 dpi, as "vrn15.ini" and the column dialog keep them; the list shows them scaled.
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
     void FitWidth();  // the width rule: outer width := the columns' widths + 13
@@ -77,14 +85,21 @@ public:
     std::function<void()> ShowColumnDialog;        // TForm4
     std::function<void()> ShowChooser;             // TForm5
     std::function<void()> ShowTransparencyDialog;  // TForm6
+    // The shell's tray (replaceable by tests: a shell not ready yet refuses the icon).
+    std::function<BOOL(DWORD message, NOTIFYICONDATAW* icon)> NotifyIcon = Shell_NotifyIconW;
     // Shows a popup menu and returns the chosen command or 0; tests pick the item.
     std::function<UINT(HMENU menu, POINT at)> TrackPopup;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(int oldDpi) override;
 
 private:
     void CreateList();
+    void SetRowHeight();
+    int RowPixels() const;     // a row's height in the list
+    int ChromeHeight() const;  // the window's height less its rows
+    int ListColumnWidth(int column) const;  // as the list shows it
     void AddTrayIcon();
     void ShowTrayMenu();
     void ShowListMenu(LPARAM at);
@@ -92,6 +107,7 @@ private:
     void SavePlacement(bool destroying);
     void SaveSettings();
     void SaveAtEnd();
+    void SaveAtLogOff();
     void AdoptLegacySettings();
     std::filesystem::path FileToRead() const;
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -110,4 +126,8 @@ private:
     bool opacityChanged_ = false;   // by the dialog, since the last save or show
     NOTIFYICONDATAW tray_{};
     UINT taskbarCreated_ = 0;
+    UINT showInformer_ = 0;  // a second start asks for the informer
+    HICON trayIcon_ = nullptr;
+    bool trayShown_ = false;
+    mutable int headerToRows_ = 0;  // between the header and the first row, as last measured
 };

@@ -7,6 +7,7 @@
 #include "mainwindow/commands.h"
 #include "report/clearing.h"
 #include "report/report_win.h"
+#include "platform/dpi_win.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
@@ -46,7 +47,7 @@ void ProcessMessages()
     }
 }
 
-void DrawPicture(HDC dc, const RgbPicture& picture, int left, int top)
+void DrawPicture(HDC dc, const RgbPicture& picture, int left, int top, int width, int height)
 {
     if (picture.Width == 0)
         return;
@@ -63,8 +64,15 @@ void DrawPicture(HDC dc, const RgbPicture& picture, int left, int top)
         bgra[q + 1] = picture.Pixels[p + 1];
         bgra[q + 2] = picture.Pixels[p];
     }
-    SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(picture.Width), static_cast<DWORD>(picture.Height), 0, 0, 0,
-                      static_cast<UINT>(picture.Height), bgra.data(), &info, DIB_RGB_COLORS);
+    if (width == picture.Width && height == picture.Height) {
+        SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(picture.Width), static_cast<DWORD>(picture.Height), 0, 0,
+                          0, static_cast<UINT>(picture.Height), bgra.data(), &info, DIB_RGB_COLORS);
+        return;
+    }
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, left, top, width, height, 0, 0, picture.Width, picture.Height, bgra.data(), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace
@@ -90,6 +98,7 @@ void TForm1::Create()
     Register(L"TForm1", LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(1)), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     CreateHandle(L"TForm1", ProgramText(Caption), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0,
                  DesignClientWidth, DesignClientHeight);
+    canvas_.SetDpi(Dpi());
     // The picture stored with the window, shown until the rotation begins.
     if (HRSRC found = FindResourceW(ModuleInstance(), MAKEINTRESOURCEW(BannerResource), MAKEINTRESOURCEW(10))) {
         const char* data = static_cast<const char*>(LockResource(LoadResource(ModuleInstance(), found)));
@@ -99,7 +108,7 @@ void TForm1::Create()
     CreateButtons();
     scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | SBS_VERT, 0, 0, 0, 0, Handle(), nullptr,
                                  ModuleInstance(), nullptr);
-    panelHeight_ = DesignClientHeight - BannerHeight - ButtonBarHeight;
+    panelHeight_ = VisiblePanelHeight();
     LayOut();
     CenterOnScreen();
     SetTimer(Handle(), bantm, bantmInterval, nullptr);
@@ -112,16 +121,12 @@ void TForm1::Create()
 
 void TForm1::CreateButtons()
 {
-    buttonFont_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman");
-    for (std::size_t i = 0; i < std::size(Buttons); ++i) {
+    for (std::size_t i = 0; i < std::size(Buttons); ++i)
         buttons_[i] = CreateWindowExW(0, L"BUTTON", ProgramText(Buttons[i].caption).c_str(),
-                                      WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, Buttons[i].left, 0,
-                                      Buttons[i].width, 22, Handle(),
+                                      WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, 0, 0, 0, 0, Handle(),
                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(Buttons[i].id)), ModuleInstance(),
                                       nullptr);
-        SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
-    }
+    SetButtonFont();
     // The banner's hint names the maker's portal.
     hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, Handle(),
                             nullptr, ModuleInstance(), nullptr);
@@ -132,8 +137,32 @@ void TForm1::CreateButtons()
     tool.hwnd = Handle();
     tool.uId = 1;
     tool.lpszText = hintText.data();
-    tool.rect = RECT{0, 0, 4000, BannerHeight};
+    tool.rect = RECT{0, 0, 4000, Scaled(BannerHeight)};
     SendMessageW(hint_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TForm1::SetButtonFont()
+{
+    HFONT font = CreateScaledFont(12, Dpi(), false, L"Times New Roman");
+    for (HWND button : buttons_)
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    DeleteObject(buttonFont_);
+    buttonFont_ = font;
+}
+
+// The panel is drawn again at the new DPI; its blocks then need the height they need there.
+void TForm1::DpiChanged(int)
+{
+    canvas_.SetDpi(Dpi());
+    SetButtonFont();
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle();
+    tool.uId = 1;
+    tool.rect = RECT{0, 0, 4000, Scaled(BannerHeight)};
+    SendMessageW(hint_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    panelHeight_ = 0;
+    PostMessageW(Handle(), RedrawMessage, 0, 0);
 }
 
 void TForm1::LayOut()
@@ -141,10 +170,10 @@ void TForm1::LayOut()
     RECT client;
     GetClientRect(Handle(), &client);
     for (std::size_t i = 0; i < std::size(Buttons); ++i)
-        SetWindowPos(buttons_[i], nullptr, Buttons[i].left, client.bottom - ButtonBarHeight, Buttons[i].width, 22,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(buttons_[i], nullptr, Scaled(Buttons[i].left), client.bottom - Scaled(ButtonBarHeight),
+                     Scaled(Buttons[i].width), Scaled(22), SWP_NOZORDER | SWP_NOACTIVATE);
     const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
-    SetWindowPos(scrollBar_, nullptr, client.right - barWidth, BannerHeight, barWidth, VisiblePanelHeight(),
+    SetWindowPos(scrollBar_, nullptr, client.right - barWidth, Scaled(BannerHeight), barWidth, VisiblePanelHeight(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateScrollBar();
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -154,7 +183,7 @@ int TForm1::VisiblePanelHeight()
 {
     RECT client;
     GetClientRect(Handle(), &client);
-    return std::max<int>(0, client.bottom - BannerHeight - ButtonBarHeight);
+    return std::max<int>(0, client.bottom - Scaled(BannerHeight) - Scaled(ButtonBarHeight));
 }
 
 void TForm1::UpdateScrollBar()
@@ -177,7 +206,7 @@ void TForm1::ScrollTo(int y)
     scrollY_ = y;
     UpdateScrollBar();
     if (scrollY_ != before) {
-        RECT panel{0, BannerHeight, 4000, BannerHeight + VisiblePanelHeight()};
+        RECT panel{0, Scaled(BannerHeight), 4000, Scaled(BannerHeight) + VisiblePanelHeight()};
         InvalidateRect(Handle(), &panel, FALSE);
     }
 }
@@ -329,7 +358,7 @@ void TForm1::GrowWindow(int outerHeight)
     RECT r, client;
     GetWindowRect(Handle(), &r);
     GetClientRect(Handle(), &client);
-    panelHeight_ = outerHeight - ((r.bottom - r.top) - client.bottom) - BannerHeight - ButtonBarHeight;
+    panelHeight_ = outerHeight - ((r.bottom - r.top) - client.bottom) - Scaled(BannerHeight) - Scaled(ButtonBarHeight);
     // No taller than the monitor's work area, and moved up rather than past its bottom.
     const ScreenRect fitted = FitToWorkArea(ScreenRect{r.left, r.top, r.right, r.top + outerHeight}, WorkArea());
     SetWindowPos(Handle(), nullptr, fitted.Left, fitted.Top, fitted.Width(), fitted.Height(),
@@ -347,11 +376,13 @@ void TForm1::Paint()
     HDC dc = BeginPaint(Handle(), &ps);
     RECT client;
     GetClientRect(Handle(), &client);
-    RECT banner{0, 0, client.right, BannerHeight};
+    RECT banner{0, 0, client.right, Scaled(BannerHeight)};
     FillRect(dc, &banner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawPicture(dc, banner_, (client.right - banner_.Width) / 2, (BannerHeight - banner_.Height) / 2);
-    BitBlt(dc, 0, BannerHeight, canvas_.Width(), VisiblePanelHeight(), canvas_.Dc(), 0, scrollY_, SRCCOPY);
-    RECT bar{0, client.bottom - ButtonBarHeight, client.right, client.bottom};
+    const int pictureWidth = Scaled(banner_.Width), pictureHeight = Scaled(banner_.Height);
+    DrawPicture(dc, banner_, (client.right - pictureWidth) / 2, (Scaled(BannerHeight) - pictureHeight) / 2,
+                pictureWidth, pictureHeight);
+    BitBlt(dc, 0, Scaled(BannerHeight), canvas_.Width(), VisiblePanelHeight(), canvas_.Dc(), 0, scrollY_, SRCCOPY);
+    RECT bar{0, client.bottom - Scaled(ButtonBarHeight), client.right, client.bottom};
     HBRUSH grey = CreateSolidBrush(ButtonBarColor);
     FillRect(dc, &bar, grey);
     DeleteObject(grey);
@@ -370,7 +401,7 @@ void TForm1::Image1MouseDown(int button, int x, int y)
     GetWindowRect(Handle(), &outer);
     HMENU menu = CreatePopupMenuOf({{IdHistory, "История"}, {0, "-"}, {IdSetPrice, "Задать цену"}, {0, "-"},
                                     {IdRename, "Переименовать"}});
-    UINT command = TrackPopup(menu, POINT{outer.left + x, outer.top + y + 20});
+    UINT command = TrackPopup(menu, POINT{outer.left + x, outer.top + y + Scaled(20)});
     DestroyMenu(menu);
     switch (command) {
     case IdHistory: N2Click(); break;
@@ -393,7 +424,10 @@ PromptUi BoxPrompts()
 }
 }  // namespace
 
-void TForm1::N2Click() { WriteHistoryReport(engine_, regional_.DecimalSeparator(), store_, shell_, exeFolder_); }
+void TForm1::N2Click()
+{
+    WriteHistoryReport(engine_, regional_.DecimalSeparator(), store_, shell_, workFolder_, exeFolder_);
+}
 
 void TForm1::SpeedButton2Click()
 {
@@ -407,9 +441,9 @@ void TForm1::SpeedButton2Click()
         exited_ = true;  // no save before sleep either
         std::string archive = ArchiveHistory(workFolder_, regional_.ShortDate(clock_.Today()));
         clearingLock_ = HoldClearingLock(workFolder_);
-        std::filesystem::path script = exeFolder_ / L"restart.bat";
-        store_.Save(script, RestartScript(ConsolePath(workFolder_), ConsolePath(UserText(archive)),
-                                          ConsolePath(exeFolder_ / ExecutablePath().filename())));
+        std::filesystem::path script = workFolder_ / L"restart.bat";
+        store_.Save(script, RestartScriptFor(workFolder_, workFolder_ / L"arxiv" / UserText(archive),
+                                             exeFolder_ / ExecutablePath().filename()));
         ShowMessageBox(ModalKind::Information, ClearingMessage(archive));
         shell_.Open(L"open", script.wstring(), SW_SHOWNORMAL);
         engine_.IfTable.Release();
@@ -456,7 +490,7 @@ void TForm1::bantmTimer()
     std::string bytes;
     std::wstring name = L"ban000" + std::to_wstring(bannerStep_) + L".jpg";
     if (ReadWholeFile(exeFolder_ / L"ban" / name, bytes) && DecodeJpeg(bytes, banner_)) {
-        RECT banner{0, 0, 4000, BannerHeight};
+        RECT banner{0, 0, 4000, Scaled(BannerHeight)};
         InvalidateRect(Handle(), &banner, FALSE);
     }
 }
@@ -492,11 +526,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
-        if (y < BannerHeight) {
+        if (y < Scaled(BannerHeight)) {
             if (message == WM_LBUTTONDOWN)
                 Image2Click();
-        } else if (y < BannerHeight + VisiblePanelHeight()) {
-            Image1MouseDown(message == WM_LBUTTONDOWN ? 0 : message == WM_RBUTTONDOWN ? 1 : 2, x, y - BannerHeight);
+        } else if (y < Scaled(BannerHeight) + VisiblePanelHeight()) {
+            Image1MouseDown(message == WM_LBUTTONDOWN ? 0 : message == WM_RBUTTONDOWN ? 1 : 2, x, y - Scaled(BannerHeight));
         }
         return 0;
     }
@@ -505,7 +539,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             POINT p;
             GetCursorPos(&p);
             ScreenToClient(Handle(), &p);
-            if (p.y < BannerHeight) {
+            if (p.y < Scaled(BannerHeight)) {
                 SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
                 return TRUE;
             }
@@ -523,7 +557,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             Redraw();
         return 0;
     case WM_MOUSEWHEEL:
-        ScrollTo(scrollY_ - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * PanelStyle::LineStep / WHEEL_DELTA);
+        ScrollTo(scrollY_ - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * Scaled(PanelStyle::LineStep) / WHEEL_DELTA);
         return 0;
     case WM_VSCROLL:
         if (reinterpret_cast<HWND>(lParam) == scrollBar_) {
@@ -533,8 +567,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             GetScrollInfo(scrollBar_, SB_CTL, &info);
             const int page = static_cast<int>(info.nPage);
             switch (LOWORD(wParam)) {
-            case SB_LINEUP: ScrollTo(scrollY_ - PanelStyle::LineStep); break;
-            case SB_LINEDOWN: ScrollTo(scrollY_ + PanelStyle::LineStep); break;
+            case SB_LINEUP: ScrollTo(scrollY_ - Scaled(PanelStyle::LineStep)); break;
+            case SB_LINEDOWN: ScrollTo(scrollY_ + Scaled(PanelStyle::LineStep)); break;
             case SB_PAGEUP: ScrollTo(scrollY_ - page); break;
             case SB_PAGEDOWN: ScrollTo(scrollY_ + page); break;
             case SB_THUMBTRACK:

@@ -14,6 +14,7 @@
 #include "platform/regional.h"
 #include "platform/screen_area.h"
 #include "platform/shell_win.h"
+#include "platform/text_win.h"
 #include "platform/window_win.h"
 
 class TForm1 : public Window, private PanelHost {
@@ -23,8 +24,8 @@ public:
     static constexpr UINT_PTR bantm = 2;
     static constexpr UINT bantmInterval = 6000;
     static constexpr uint64_t SaveInterval = 5 * 60 * 1000;  // counts at risk from a crash or power cut
-    static constexpr int BannerHeight = 60;                   // Image2
-    static constexpr int ButtonBarHeight = 21;                // Panel1
+    static constexpr int BannerHeight = 60;                   // Image2, at 96 dpi
+    static constexpr int ButtonBarHeight = 21;                // Panel1, at 96 dpi
     enum CommandId : UINT { IdHistory = 201, IdSetPrice, IdRename, IdButton1 = 301, IdButton2, IdButton3, IdButton4, IdButton5 };
 
     TForm1(Engine& engine, Clock& clock, Regional& regional, FileStore& store, Shell& shell,
@@ -72,9 +73,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(int oldDpi) override;
 
 private:
     void FormCreate();
+    void SetButtonFont();
     void SetTimer1(bool on);
     void CreateButtons();
     void LayOut();
@@ -91,6 +94,11 @@ private:
     void GrowWindow(int outerHeight) override;
     void SetOuterWidth(int width) override;
     Color DesktopColor() override;
+    int PanelDpi() override { return Dpi(); }
+    std::string FirstCharacters(const std::string& userText, std::size_t count) override
+    {
+        return FirstUserCharacters(userText, count);
+    }
 
     Engine& engine_;
     Clock& clock_;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "mainwindow/commands.h"
+#include "platform/dpi_win.h"
 #include "platform/text_win.h"
 
 namespace {
@@ -10,29 +11,21 @@ const COLORREF BoxColor = RGB(246, 246, 246);
 const COLORREF Navy = RGB(0, 0, 128);
 const char* const AuthorName = "Kestrane";
 const char* const AuthorTown = "г. Вологда, 2026";
-
-HFONT Font(int height, bool bold, const wchar_t* face)
-{
-    return CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
-}
 }  // namespace
 
 TForm3::~TForm3()
 {
     if (Handle())
         DestroyWindow(Handle());
-    DeleteObject(boxFont_);
-    DeleteObject(titleFont_);
-    DeleteObject(boldFont_);
     DeleteObject(background_);
 }
 
 HWND TForm3::Label(const char* text, int x, int y, int width, HFONT font, UINT id, DWORD style)
 {
-    HWND label = CreateWindowExW(0, L"STATIC", ProgramText(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, 16,
-                                 Handle(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    HWND label = CreateWindowExW(0, L"STATIC", ProgramText(text).c_str(), WS_CHILD | WS_VISIBLE | style, Scaled(x),
+                                 Scaled(y), Scaled(width), Scaled(16), Handle(),
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr);
+    SetFont(label, font);
     return label;
 }
 
@@ -40,21 +33,21 @@ void TForm3::Create(HICON icon)
 {
     CreateHidden(L"TForm3", "Об авторе", 294, 129, BoxColor);
     background_ = CreateSolidBrush(BoxColor);
-    boxFont_ = Font(11, false, L"MS Sans Serif");
-    titleFont_ = Font(19, true, L"Times New Roman");
-    boldFont_ = Font(13, true, L"Times New Roman");
+    HFONT boxFont = Font(11, false, InterfaceFace);
+    HFONT titleFont = Font(19, true, L"Times New Roman");
+    HFONT boldFont = Font(13, true, L"Times New Roman");
 
-    HWND picture = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, 8, 8, 32, 32, Handle(),
-                                   nullptr, ModuleInstance(), nullptr);
+    HWND picture = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_CENTERIMAGE, Scaled(8),
+                                   Scaled(8), Scaled(32), Scaled(32), Handle(), nullptr, ModuleInstance(), nullptr);
     SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    Label("VORNIK V1.5", 48, 8, 200, titleFont_);
-    Label("Реализовал:", 56, 40, 70, boxFont_);
-    Label(AuthorName, 128, 40, 160, boldFont_);
-    Label("офицальный сайт", 32, 64, 94, boxFont_);
-    link_ = Label(MakerSite + 8, 128, 64, 160, boldFont_, IdSiteLink, SS_LEFT | SS_NOTIFY);  // shown without "https://"
-    Label("e-mail:", 88, 88, 40, boxFont_);
-    Label(MakerMail, 128, 88, 160, boldFont_);
-    Label(AuthorTown, 0, 110, 294, boxFont_, 0, SS_CENTER);
+    Label("VORNIK V1.5", 48, 8, 200, titleFont);
+    Label("Реализовал:", 56, 40, 70, boxFont);
+    Label(AuthorName, 128, 40, 160, boldFont);
+    Label("офицальный сайт", 32, 64, 94, boxFont);
+    link_ = Label(MakerSite + 8, 128, 64, 160, boldFont, IdSiteLink, SS_LEFT | SS_NOTIFY);  // shown without "https://"
+    Label("e-mail:", 88, 88, 40, boxFont);
+    Label(MakerMail, 128, 88, 160, boldFont);
+    Label(AuthorTown, 0, 110, 294, boxFont, 0, SS_CENTER);
 }
 
 void TForm3::StaticText7Click() { shell_.Open(L"", ProgramText(MakerSite), SW_SHOWNORMAL); }

@@ -19,7 +19,6 @@ private:
     HWND Label(const char* text, int x, int y, int width, HFONT font, UINT id = 0, DWORD style = SS_LEFT);
 
     Shell& shell_;
-    HFONT boxFont_ = nullptr, titleFont_ = nullptr, boldFont_ = nullptr;
     HBRUSH background_ = nullptr;
     HWND link_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "engine/number_format.h"
+#include "platform/user_data.h"
 
 const char* const MakerMail = "vornik@example.org";
 const char* const MakerSite = "https://vornik.example.org";
@@ -18,7 +19,7 @@ bool AskPrice(const PromptUi& ui, const char* prompt, char decimalSeparator, dou
     if (!ui.Input(prompt, "1,5", answer))
         return false;
     if (!ParseNumber(answer, price, decimalSeparator))
-        throw std::runtime_error("'" + answer + "' is not a valid floating point value");
+        throw std::runtime_error("'" + UserData(answer) + "' is not a valid floating point value");
     return true;
 }
 
@@ -53,7 +54,7 @@ void RenameCommand(TariffArray& tariffs, const std::string& selected, const Prom
     if (int entry = tariffs.Find(selected))
         tariffs[entry].Alias = answer;
     else
-        ui.Message("Ошиибка доступа к " + selected);
+        ui.Message("Ошиибка доступа к " + UserData(selected));
 }
 
 std::string MailAuthorLink()

@@ -10,7 +10,7 @@ namespace {
 class PanelPass {
 public:
     PanelPass(Engine& engine, PanelHost& host, char sep, const std::filesystem::path& folder)
-        : e_(engine), host_(host), canvas_(host.PanelCanvas()), sep_(sep), hidden_(folder)
+        : e_(engine), host_(host), canvas_(host.PanelCanvas()), sep_(sep), hidden_(folder), dpi_(host.PanelDpi())
     {
     }
 
@@ -18,7 +18,7 @@ public:
     {
         host_.SizeBitmapToPanel();
         canvas_.SetFontSize(10);
-        PanelY = PanelStyle::FirstBlockTop;
+        PanelY = S(PanelStyle::FirstBlockTop);
         e_.FirstConnection.clear();
         DayRecordArray& history = e_.HistoryTable;
         // Only a connection's first record carries a block top.
@@ -41,23 +41,23 @@ private:
     {
         const int top = PanelY;
         e_.HistoryTable[first].BlockTop = top;
-        if (host_.PanelHeight() < top + 128)
-            host_.GrowWindow(top + 208);  // pending messages run here; `first` is an index, still valid
+        if (host_.PanelHeight() < top + S(128))
+            host_.GrowWindow(top + S(208));  // pending messages run here; `first` is an index, still valid
 
         canvas_.SetFontColor(host_.DesktopColor());
         canvas_.SetFontBold(true);
-        canvas_.PutText(10, top, DisplayName(e_.TariffTable, name, true), true);
+        canvas_.PutText(S(10), top, DisplayName(e_.TariffTable, name, true), true);
 
         canvas_.SetFontColor(PanelStyle::Blue);
         canvas_.SetFontBold(false);
-        PanelY += PanelStyle::LineStep;
+        PanelY += S(PanelStyle::LineStep);
         const char* headers[] = {"Отправлено", "Принято", "Всего", "Скорость", "Итого", "Цена Вход.", "Цена Исход."};
         for (int k = 0; k < 7; ++k)
-            canvas_.PutText(PanelStyle::PanelX + 20 + 100 * k, PanelY, headers[k]);
+            canvas_.PutText(S(PanelStyle::PanelX + 20 + 100 * k), PanelY, headers[k]);
 
         DrawRow(TodayCaption, sums.TodayOut, sums.TodayIn, name);
         DrawRow(AllDaysCaption, sums.AllOut, sums.AllIn, name);
-        PanelY += PanelStyle::BlockGap;
+        PanelY += S(PanelStyle::BlockGap);
     }
 
     void DrawRow(const char* caption, uint64_t out, uint64_t in, const std::string& name)
@@ -67,26 +67,26 @@ private:
         if (today) {
             row = &e_.InformerRows.emplace_back();
             row->Conn = name;
-            row->Title = DisplayName(e_.TariffTable, name, false).substr(0, 17) + ".   ";
+            row->Title = host_.FirstCharacters(DisplayName(e_.TariffTable, name, false), 17) + ".   ";
             row->Visible = hidden_.InformerShows(name);
         }
         const int x = PanelStyle::PanelX;
-        PanelY += PanelStyle::LineStep;
+        PanelY += S(PanelStyle::LineStep);
         const int y = PanelY;
         canvas_.SetFontColor(PanelStyle::Blue);
-        canvas_.PutText(10, y, caption);
+        canvas_.PutText(S(10), y, caption);
 
         canvas_.SetFontColor(PanelStyle::Black);
-        canvas_.PutText(x + 20, y, TrafficText(out, 0, sep_));
-        canvas_.PutText(x + 120, y, TrafficText(in, 0, sep_));
-        canvas_.PutText(x + 220, y, TrafficText(out, in, sep_) + Blanks92);
+        canvas_.PutText(S(x + 20), y, TrafficText(out, 0, sep_));
+        canvas_.PutText(S(x + 120), y, TrafficText(in, 0, sep_));
+        canvas_.PutText(S(x + 220), y, TrafficText(out, in, sep_) + Blanks92);
         if (row)
             row->Traffic = TrafficText(out, in, sep_);
 
         if (today) {
             // What this sample counted for the connection, over the seconds since the one before.
             row->Speed = SpeedText(e_.Counters.Speed(name), sep_);
-            canvas_.PutText(x + 320, y, row->Speed);
+            canvas_.PutText(S(x + 320), y, row->Speed);
         }
 
         // A connection without an entry gets one here; on a full table it is priced at 0.
@@ -95,26 +95,29 @@ private:
         double priceOut = entry ? e_.TariffTable[entry].PriceOut : 0;
         std::string cost = CostText(priceOut * static_cast<double>(out), priceIn * static_cast<double>(in), sep_);
         canvas_.SetFontColor(PanelStyle::Red);
-        canvas_.PutText(x + 420, y, cost);
+        canvas_.PutText(S(x + 420), y, cost);
         if (row)
             row->Sum = cost;
 
         canvas_.SetFontColor(PanelStyle::Black);
-        canvas_.PutText(x + 520, y, FormatFixed(priceIn, 2, sep_) + " руб.");
+        canvas_.PutText(S(x + 520), y, FormatFixed(priceIn, 2, sep_) + " руб.");
         std::string outPrice = FormatFixed(priceOut, 2, sep_) + " руб.";
-        canvas_.PutText(x + 620, y, outPrice);
+        canvas_.PutText(S(x + 620), y, outPrice);
 
-        int wanted = canvas_.TextWidth(outPrice) + x + 620 + 40;
+        int wanted = canvas_.TextWidth(outPrice) + S(x + 620 + 40);
         if (host_.OuterWidth() < wanted)
             host_.SetOuterWidth(wanted);
     }
+
+    int S(int designPixels) const { return ScaleByDpi(designPixels, dpi_); }
 
     Engine& e_;
     PanelHost& host_;
     Canvas& canvas_;
     char sep_;
     const HiddenConnections hidden_;  // "nast_o.txt", read once per pass
-    int PanelY = PanelStyle::FirstBlockTop;
+    const int dpi_;
+    int PanelY = 0;
 };
 
 }  // namespace

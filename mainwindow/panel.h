@@ -6,6 +6,7 @@
 
 #include "engine/engine.h"
 #include "platform/canvas.h"
+#include "platform/screen_area.h"
 
 // What the pass needs of the main window around the bitmap.
 class PanelHost {
@@ -20,8 +21,17 @@ public:
     virtual int OuterWidth() = 0;
     virtual void SetOuterWidth(int width) = 0;
     virtual Color DesktopColor() = 0;  // the system colour of the desktop, read at drawing time
+    // The DPI the panel is drawn at: every position and step below grows with it. The canvas
+    // gives its point-sized font at the same DPI.
+    virtual int PanelDpi() { return DesignDpi; }
+    // The first `count` characters of user text (a double-byte code page has characters of two bytes).
+    virtual std::string FirstCharacters(const std::string& userText, std::size_t count)
+    {
+        return userText.substr(0, count);
+    }
 };
 
+// Positions at 96 dpi.
 struct PanelStyle {
     static constexpr int PanelX = 70;
     static constexpr int FirstBlockTop = 4;

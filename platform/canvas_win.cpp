@@ -1,9 +1,11 @@
 #include "platform/canvas_win.h"
 
+#include "platform/dpi_win.h"
 #include "platform/text_win.h"
 
 GdiCanvas::GdiCanvas()
 {
+    dpi_ = SystemDpi();
     HDC screen = GetDC(nullptr);
     dc_ = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
@@ -50,16 +52,22 @@ void GdiCanvas::Resize(int width, int height)
 
 void GdiCanvas::SelectFont()
 {
-    HDC screen = GetDC(nullptr);
-    int height = -MulDiv(points_, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    HFONT font = CreateFontW(height, 0, 0, 0, bold_ ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+    HFONT font = CreateFontW(-MulDiv(points_, dpi_, 72), 0, 0, 0, bold_ ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             RUSSIAN_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                             InterfaceFace);
     HGDIOBJ previous = SelectObject(dc_, font);
     if (!oldFont_)
         oldFont_ = previous;
     DeleteObject(font_);
     font_ = font;
+}
+
+void GdiCanvas::SetDpi(int dpi)
+{
+    if (dpi == dpi_ || dpi <= 0)
+        return;
+    dpi_ = dpi;
+    SelectFont();
 }
 
 void GdiCanvas::SetFontSize(int points)

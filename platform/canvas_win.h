@@ -1,5 +1,6 @@
 #pragma once
-// The canvas on a GDI bitmap: text cells drawn opaque on white, in "MS Sans Serif".
+// The canvas on a GDI bitmap: text cells drawn opaque on white, in the interface face at the
+// window's DPI.
 #include <windows.h>
 
 #include "platform/canvas.h"
@@ -16,6 +17,7 @@ public:
     HDC Dc() const { return dc_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    void SetDpi(int dpi);  // the point size is kept; the font grows with the DPI
 
     void SetFontSize(int points) override;
     void SetFontColor(Color color) override;
@@ -32,5 +34,6 @@ private:
     HGDIOBJ oldFont_ = nullptr;
     int width_ = 0, height_ = 0;
     int points_ = 10;
+    int dpi_ = 96;
     bool bold_ = false;
 };

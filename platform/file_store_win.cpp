@@ -4,12 +4,13 @@
 #include <stdexcept>
 
 #include "platform/text_win.h"
+#include "platform/user_data.h"
 
 namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& file, DWORD error)
 {
-    throw std::runtime_error("Не удалось сохранить файл " + Narrow(file.wstring(), ProgramCodePage) + ": " +
+    throw std::runtime_error("Не удалось сохранить файл " + UserData(FromUserText(file.wstring())) + ": " +
                              SystemErrorText(error));
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/dpi_win.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
@@ -22,7 +23,7 @@ public:
         Word(0);  // the standard dialog class
         Text(caption);
         Word(8);
-        Text(L"MS Shell Dlg");
+        Text(InterfaceFace);
     }
     void Item(WORD id, WORD controlClass, DWORD style, short x, short y, short cx, short cy, const std::wstring& text)
     {
@@ -89,7 +90,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 bool InputBox(ModalBox& box)
 {
     DialogTemplate t(ProgramText(box.Caption), 200, 62);
-    t.Item(0xFFFF, StaticClass, SS_LEFT, 6, 6, 188, 10, ProgramText(box.Text));
+    t.Item(0xFFFF, StaticClass, SS_LEFT, 6, 6, 188, 10, BoxText(box.Text));
     t.Item(IdEdit, EditClass, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 6, 20, 188, 12, L"");
     t.Item(IDOK, ButtonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 88, 40, 50, 14, L"OK");
     t.Item(IDCANCEL, ButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 144, 40, 50, 14, ProgramText("Отмена"));
@@ -112,6 +113,6 @@ bool ShowSystemModal(ModalBox& box)
     case ModalKind::YesNo: flags |= MB_YESNO | MB_ICONERROR | MB_DEFBUTTON2; break;
     case ModalKind::Input: break;
     }
-    int answer = MessageBoxW(nullptr, ProgramText(box.Text).c_str(), ProgramText(box.Caption).c_str(), flags);
+    int answer = MessageBoxW(nullptr, BoxText(box.Text).c_str(), ProgramText(box.Caption).c_str(), flags);
     return answer == IDOK || answer == IDYES;
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/text_win.h"
+#include "platform/user_data.h"
 
 std::string Win32ProfileStore::Read(const std::filesystem::path& file, const std::string& section,
                                     const std::string& key)
@@ -20,7 +21,7 @@ void Win32ProfileStore::Write(const std::filesystem::path& file, const std::stri
 {
     if (!WritePrivateProfileStringW(UserText(section).c_str(), UserText(key).c_str(), UserText(value).c_str(),
                                     file.c_str()))
-        throw std::runtime_error("Unable to write to " + Narrow(file.wstring(), ProgramCodePage));
+        throw std::runtime_error("Unable to write to " + UserData(FromUserText(file.wstring())));
 }
 
 std::filesystem::path WindowsFolder()

@@ -28,3 +28,19 @@ inline ScreenRect FitToWorkArea(ScreenRect window, const ScreenRect& work)
         top = work.Top;
     return ScreenRect{left, top, left + width, top + height};
 }
+
+// Positions and sizes are designed for 96 dots per inch; on a scaled screen they grow with it.
+constexpr int DesignDpi = 96;
+inline int ScaleByDpi(int value, int dpi)
+{
+    const long long scaled = static_cast<long long>(value) * dpi;
+    return static_cast<int>(scaled >= 0 ? (scaled + DesignDpi / 2) / DesignDpi : -((-scaled + DesignDpi / 2) / DesignDpi));
+}
+// The reverse, for values the program keeps at 96 dpi (the informer's column widths).
+inline int UnscaleByDpi(int value, int dpi)
+{
+    if (dpi <= 0)
+        return value;
+    const long long design = static_cast<long long>(value) * DesignDpi;
+    return static_cast<int>(design >= 0 ? (design + dpi / 2) / dpi : -((-design + dpi / 2) / dpi));
+}

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/user_data.h"
+
 std::wstring Widen(std::string_view text, unsigned codePage)
 {
     if (text.empty())
@@ -25,6 +27,50 @@ std::string Narrow(std::wstring_view text, unsigned codePage)
 std::wstring UserText(std::string_view text) { return Widen(text, CP_ACP); }
 std::string FromUserText(std::wstring_view text) { return Narrow(text, CP_ACP); }
 
+std::u32string CodePoints(std::wstring_view text)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+            out += 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string FirstUserCharacters(std::string_view text, std::size_t count)
+{
+    if (text.size() <= count)
+        return std::string(text);  // no more bytes than characters wanted
+    std::wstring wide = UserText(text);
+    std::size_t units = 0;
+    for (std::size_t characters = 0; units < wide.size() && characters < count; ++characters)
+        units += (wide[units] >= 0xD800 && wide[units] < 0xDC00 && units + 1 < wide.size()) ? 2 : 1;
+    if (units >= wide.size())
+        return std::string(text);
+    return FromUserText(std::wstring_view(wide).substr(0, units));
+}
+
+std::wstring BoxText(std::string_view text)
+{
+    std::wstring out;
+    while (!text.empty()) {
+        const std::size_t begin = text.find(UserDataBegin);
+        out += ProgramText(text.substr(0, begin));
+        if (begin == std::string_view::npos)
+            break;
+        text.remove_prefix(begin + 1);
+        const std::size_t end = text.find(UserDataEnd);
+        out += UserText(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return out;
+}
+
 std::string SystemErrorText(unsigned long code)
 {
     wchar_t* buffer = nullptr;
@@ -34,5 +80,5 @@ std::string SystemErrorText(unsigned long code)
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
         text.pop_back();
-    return Narrow(text, ProgramCodePage);
+    return UserData(FromUserText(text));  // in the system's language
 }

@@ -11,6 +11,12 @@ std::string Narrow(std::wstring_view text, unsigned codePage);
 inline std::wstring ProgramText(std::string_view text) { return Widen(text, ProgramCodePage); }
 std::wstring UserText(std::string_view text);  // CP_ACP
 std::string FromUserText(std::wstring_view text);
+// The characters (code points) of a text.
+std::u32string CodePoints(std::wstring_view text);
+// The first `count` characters of user text, never half of a double-byte one.
+std::string FirstUserCharacters(std::string_view text, std::size_t count);
+// A box's text: the program's, with the runs marked by UserData in the ANSI code page.
+std::wstring BoxText(std::string_view text);
 
-// The system's text for an error code, in the program's narrow text.
+// The system's text for an error code, marked as user data (it is in the system's language).
 std::string SystemErrorText(unsigned long code);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/dpi_win.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
@@ -44,10 +45,31 @@ void Window::Register(const wchar_t* className, HICON icon, HBRUSH background, U
 void Window::CreateHandle(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
                           int clientWidth, int clientHeight, HWND owner)
 {
-    RECT r{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    dpi_ = SystemDpi();
+    RECT r{0, 0, Scaled(clientWidth), Scaled(clientHeight)};
+    AdjustWindowRectToDpi(r, style, exStyle, dpi_);
     CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
                     r.bottom - r.top, owner, nullptr, ModuleInstance(), this);
+    // A monitor of its own DPI (the scaling was changed since log-on): sized again for it.
+    const int dpi = WindowDpi(hwnd_);
+    if (hwnd_ && dpi != dpi_) {
+        dpi_ = dpi;
+        r = RECT{0, 0, Scaled(clientWidth), Scaled(clientHeight)};
+        AdjustWindowRectToDpi(r, style, exStyle, dpi_);
+        SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Window::DpiChanged(int oldDpi)
+{
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        auto scale = [&](LONG v) { return MulDiv(v, dpi_, oldDpi); };
+        SetWindowPos(child, nullptr, scale(r.left), scale(r.top), scale(r.right) - scale(r.left),
+                     scale(r.bottom) - scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Window::CenterOnScreen()
@@ -61,7 +83,23 @@ void Window::CenterOnScreen()
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DPICHANGED) {
+        const int oldDpi = dpi_;
+        const int dpi = HIWORD(wParam);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (dpi > 0 && dpi != oldDpi) {
+            dpi_ = dpi;
+            DpiChanged(oldDpi);
+        }
+        if (suggested)
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}
 
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -93,6 +131,39 @@ void HiddenWindow::CreateHidden(const wchar_t* className, const char* caption, i
     CreateHandle(className, ProgramText(caption), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
                  clientWidth, clientHeight);
     CenterOnScreen();
+}
+
+HiddenWindow::~HiddenWindow()
+{
+    if (Handle())
+        DestroyWindow(Handle());
+    for (const OwnedFont& font : fonts_)
+        DeleteObject(font.Handle);
+}
+
+HFONT HiddenWindow::Font(int pixels, bool bold, const wchar_t* face)
+{
+    HFONT font = CreateScaledFont(pixels, Dpi(), bold, face);
+    fonts_.push_back(OwnedFont{pixels, bold, face, font});
+    return font;
+}
+
+void HiddenWindow::SetFont(HWND control, HFONT font)
+{
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+void HiddenWindow::DpiChanged(int oldDpi)
+{
+    Window::DpiChanged(oldDpi);
+    for (OwnedFont& font : fonts_) {
+        HFONT scaled = CreateScaledFont(font.Pixels, Dpi(), font.Bold, font.Face);
+        for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == font.Handle)
+                SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), TRUE);
+        DeleteObject(font.Handle);
+        font.Handle = scaled;
+    }
 }
 
 LRESULT HiddenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

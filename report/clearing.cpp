@@ -1,13 +1,18 @@
 #include "report/clearing.h"
 
+#include "platform/user_data.h"
+
 const char* const ClearingLockName = "vrn15.lock";
 
-std::string RestartScript(const std::string& workFolder, const std::string& archiveName, const std::string& exePath)
+std::string RestartScript(const std::string& workFolder, const std::string& archiveName, const std::string& exePath,
+                          bool utf8)
 {
     const std::string lock = ClearingLockName;
     std::string s;
     auto line = [&s](const std::string& text) { s += text + "\r\n"; };
     line("@echo off");
+    if (utf8)
+        line("chcp 65001 >nul");  // cmd.exe reads the lines after this one in UTF-8
     line("cd /d \"" + workFolder + "\"");
     // Wait for the old copy to end (at most about 30 s), or the new one would be refused.
     line("set n=0");
@@ -30,6 +35,6 @@ std::string RestartScript(const std::string& workFolder, const std::string& arch
 
 std::string ClearingMessage(const std::string& archiveName)
 {
-    return "Операция отчистки истории выполнена успешно. Создан архив данных - " + archiveName +
+    return "Операция отчистки истории выполнена успешно. Создан архив данных - " + UserData(archiveName) +
            ". Программа будет перезапущена автоматически";
 }

@@ -8,8 +8,9 @@
 extern const char* const ClearingLockName;
 
 // The script's lines (CR LF each). Paths come in the console's code page, in which cmd.exe
-// reads a script.
-std::string RestartScript(const std::string& workFolder, const std::string& archiveName, const std::string& exePath);
+// reads a script; or, with `utf8`, in UTF-8, which the script switches the console to first.
+std::string RestartScript(const std::string& workFolder, const std::string& archiveName, const std::string& exePath,
+                          bool utf8 = false);
 
 // The message after a successful clearing, naming the archive.
 std::string ClearingMessage(const std::string& archiveName);

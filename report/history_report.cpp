@@ -118,6 +118,8 @@ std::string TotalsBlock(const std::string& inbound, const std::string& outbound,
            "</body>\r\n" + "</html>";
 }
 
+}  // namespace
+
 std::string HtmlEscaped(const std::string& text)
 {
     std::string out;
@@ -133,18 +135,58 @@ std::string HtmlEscaped(const std::string& text)
     return out;
 }
 
+namespace {
+// Unicode of the bytes 0x80..0xBF of Windows-1251 (0x98 has none); 0xC0..0xFF are U+0410..U+044F.
+const char32_t Upper1251[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0,      0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+// The byte of the character in Windows-1251, or 0 when it has none.
+unsigned char Byte1251(char32_t c)
+{
+    if (c > 0 && c < 0x80)
+        return static_cast<unsigned char>(c);
+    if (c >= 0x0410 && c <= 0x044F)
+        return static_cast<unsigned char>(0xC0 + (c - 0x0410));
+    for (int i = 0; i < 64; ++i)
+        if (Upper1251[i] == c && c != 0)
+            return static_cast<unsigned char>(0x80 + i);
+    return 0;
+}
+}  // namespace
+
+std::string UnicodeToPage(const std::u32string& text)
+{
+    std::string out;
+    for (char32_t c : text) {
+        if (c == '&' || c == '<' || c == '>' || c == '"')
+            out += HtmlEscaped(std::string(1, static_cast<char>(c)));
+        else if (unsigned char b = Byte1251(c))
+            out += static_cast<char>(b);
+        else
+            out += "&#" + std::to_string(static_cast<uint32_t>(c)) + ";";
+    }
+    return out;
+}
+
+namespace {
+
 // Walks one connection's records newest first, summing the records of a day into one row.
 class HistoryPageWriter {
 public:
-    HistoryPageWriter(TariffArray& tariffs, const std::string& connection, char decimalSeparator)
-        : tariffs_(tariffs), connection_(connection), sep_(decimalSeparator)
+    HistoryPageWriter(TariffArray& tariffs, const std::string& connection, char decimalSeparator,
+                      const PageTextOf& pageText)
+        : tariffs_(tariffs), connection_(connection), sep_(decimalSeparator), pageText_(pageText)
     {
     }
 
     std::string Write(const DayRecordArray& history)
     {
         // The name is taken before any price lookup, so an entry the lookup appends cannot change it.
-        page_ = HeadBlock(HtmlEscaped(DisplayName(tariffs_, connection_, false)));
+        page_ = HeadBlock(pageText_(DisplayName(tariffs_, connection_, false)));
         page_ += CrLf;
         // From the last record down: the table is filled in time order, so the newest day comes first.
         for (int32_t i = history.HistoryCount(); i >= 1; --i) {
@@ -211,6 +253,7 @@ private:
     TariffArray& tariffs_;
     const std::string& connection_;
     const char sep_;
+    const PageTextOf& pageText_;
     std::string page_;
 
     int32_t pendingDay_ = -1;  // -1: no day yet
@@ -229,9 +272,9 @@ private:
 }  // namespace
 
 std::string HistoryReportPage(const DayRecordArray& history, TariffArray& tariffs, const std::string& connection,
-                              char decimalSeparator)
+                              char decimalSeparator, const PageTextOf& pageText)
 {
-    return HistoryPageWriter(tariffs, connection, decimalSeparator).Write(history);
+    return HistoryPageWriter(tariffs, connection, decimalSeparator, pageText).Write(history);
 }
 
 std::string ArchiveFileName(const std::string& shortDate, const std::function<bool(const std::string&)>& exists)

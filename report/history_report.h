@@ -14,11 +14,20 @@ extern const char* const ProductSite;
 // alias, so a report never blanks the name the panel shows; a full table appends nothing and gives 0.
 double ReportPriceLookup(TariffArray& tariffs, const std::string& name, bool outbound);
 
+// How the page spells a name or alias (user text, in the system's ANSI code page): HTML-escaped,
+// and in Windows-1251 like the rest of the page. The default keeps the bytes, right where the
+// ANSI code page is 1251; the Windows layer gives UnicodeToPage of the name's characters.
+using PageTextOf = std::function<std::string(const std::string& userText)>;
+std::string HtmlEscaped(const std::string& text);
+// Windows-1251 bytes, with every character 1251 has no byte for as a numeric character
+// reference ("&#20013;"), and & < > " escaped.
+std::string UnicodeToPage(const std::u32string& text);
+
 // The whole page for `connection`, byte for byte: CR LF line ends, Windows-1251 program text,
-// names and aliases as held (HTML-escaped in the title and heading). Days are listed newest
+// the name or alias in the title and heading as `pageText` gives it. Days are listed newest
 // first, with a cost line after each month; the prices are today's prices for every day.
 std::string HistoryReportPage(const DayRecordArray& history, TariffArray& tariffs, const std::string& connection,
-                              char decimalSeparator);
+                              char decimalSeparator, const PageTextOf& pageText = HtmlEscaped);
 
 // "arxiv_" + date + "_history.txt" for the history clearing. Characters a Windows file name cannot
 // hold (\ / : * ? " < > | and control characters) become "-"; when `exists(name)` says the name

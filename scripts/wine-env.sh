@@ -37,7 +37,20 @@ vornik_wine_up() {
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w
   fi
+  vornik_wine_fonts
   vornik_wine_services
+}
+
+# Tahoma, as every Windows has it: Debian's Wine ships its own (package fonts-wine) but loads
+# only its bitmap fonts by itself.
+vornik_wine_fonts() {
+  local font fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  for font in tahoma.ttf tahomabd.ttf; do
+    if [ ! -f "$fonts/$font" ] && [ -f "/usr/share/wine/fonts/$font" ]; then
+      cp "/usr/share/wine/fonts/$font" "$fonts/"
+    fi
+  done
 }
 
 # A persistent wineserver and Wine's services. The first Wine process starts the services,

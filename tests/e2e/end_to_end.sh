@@ -81,7 +81,8 @@ answer_box Return  # the message that it is running already
 wait_exit "$second"
 [ "$(md5sum history.txt price.txt)" = "$before" ] || fail "the second copy changed the files"
 kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended"
-echo "second copy refused"
+wait_for 10 has_window '^Fast INFO - Vornik V1\.5$' || fail "the second start did not show the running copy's informer"
+echo "second copy refused; the running copy's informer shown"
 
 # 3. Log-off: the state is written by the end-session messages.
 sleep 2
@@ -90,7 +91,8 @@ wait_exit "$program_pid"
 [ -f history.txt ] || fail "history.txt is gone after log-off"
 [ "$(stat -c %i history.txt)" != "$saved_as" ] || fail "log-off did not save"
 check_history
-echo "closed by log-off: state saved"
+grep -q '^NormPos=' vrn15.ini || fail "log-off did not keep the informer's placement"
+echo "closed by log-off: state and the informer's placement saved"
 
 # 4. The records dated yesterday, as if the last run was a day ago and the computer slept:
 # the new run's today holds only what is new, and all days no more than the kernel counted.

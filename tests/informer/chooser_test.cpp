@@ -93,6 +93,7 @@ TEST(InformerList, SizesAndTexts)
 {
     EXPECT_EQ(InformerHeight(0), 50);
     EXPECT_EQ(InformerHeight(4), 118);
+    EXPECT_EQ(InformerHeight(4, 26, 80), 184);
     EXPECT_EQ(InformerWidth({100, 90, 75, 75}), 353);
     EXPECT_EQ(InformerWidth({100, 0, 0, 0}), 113);
 

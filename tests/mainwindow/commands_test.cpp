@@ -1,4 +1,5 @@
 #include "mainwindow/commands.h"
+#include "platform/user_data.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,7 @@ TEST(SetPricesCommand, AnswersCancelsAndErrors)
                 SetPricesCommand(tariffs, "eth0", ui.Ui(), ';');
                 ADD_FAILURE() << "no error";
             } catch (const std::runtime_error& e) {
-                EXPECT_EQ(std::string(e.what()).find("' is not a valid floating point value"), c.answers.back()->size() + 1);
+                EXPECT_EQ(std::string(e.what()).find("' is not a valid floating point value"), c.answers.back()->size() + 3);
             }
         } else {
             SetPricesCommand(tariffs, "eth0", ui.Ui(), ';');
@@ -100,7 +101,7 @@ TEST(RenameCommand, Cases)
     TariffArray empty;
     ScriptedUi ui{{"new"}, {}, {}};
     RenameCommand(empty, "eth0", ui.Ui());
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Ошиибка доступа к eth0"});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Ошиибка доступа к " + UserData("eth0")});
 }
 
 TEST(MailAuthorLink, IsTheMailtoTextAsTheShellGetsIt)

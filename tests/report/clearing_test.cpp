@@ -1,4 +1,5 @@
 #include "report/clearing.h"
+#include "platform/user_data.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,6 @@ TEST(RestartScript, WaitsForTheOldCopyDeletesOnlyWithAnArchiveAndStartsByFullPat
               "echo restart complete!\r\n"
               "echo Kestrane\r\n");
     EXPECT_EQ(ClearingMessage("arxiv_06.12.2026_history.txt"),
-              "Операция отчистки истории выполнена успешно. Создан архив данных - arxiv_06.12.2026_history.txt. "
-              "Программа будет перезапущена автоматически");
+              "Операция отчистки истории выполнена успешно. Создан архив данных - " +
+                  UserData("arxiv_06.12.2026_history.txt") + ". Программа будет перезапущена автоматически");
 }

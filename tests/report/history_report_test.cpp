@@ -6,6 +6,12 @@
 #include <set>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
 namespace {
 
 const std::string Dialup = "PPPoE Дом";  // its tariff entry's alias holds HTML-special characters
@@ -166,6 +172,58 @@ TEST(ArchiveFileName, ReplacesForbiddenCharactersAndNeverReusesAName)
         auto exists = [&](const std::string& name) { return c.taken.count(name) > 0; };
         EXPECT_EQ(ArchiveFileName(c.date, exists), c.name);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The Unicode character of a Windows-1251 byte, as the system's own tables have it.
+char32_t FromWindows1251(unsigned char byte)
+{
+#ifdef _WIN32
+    wchar_t wide = 0;
+    const char narrow = static_cast<char>(byte);
+    return MultiByteToWideChar(1251, MB_ERR_INVALID_CHARS, &narrow, 1, &wide, 1) == 1 ? wide : 0;
+#else
+    iconv_t cd = iconv_open("UTF-32LE", "CP1251");
+    char in[1] = {static_cast<char>(byte)};
+    char out[4] = {};
+    char *inp = in, *outp = out;
+    std::size_t inLeft = 1, outLeft = 4;
+    const bool ok = iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(cd);
+    return ok ? static_cast<char32_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8 |
+                                      static_cast<unsigned char>(out[2]) << 16)
+              : 0;
+#endif
+}
+
+TEST(UnicodeToPage, EveryCharacterOfWindows1251IsItsByte)
+{
+    for (int byte = 0x20; byte < 0x100; ++byte) {
+        const char32_t c = FromWindows1251(static_cast<unsigned char>(byte));
+        if (c == 0 || c == '&' || c == '<' || c == '>' || c == '"' || (c >= 0x80 && c < 0xA0))
+            continue;  // no character (0x98), an escaped one, or the control code a system maps 0x98 to
+        EXPECT_EQ(UnicodeToPage(std::u32string(1, c)), std::string(1, static_cast<char>(byte))) << std::hex << byte;
+    }
+}
+
+TEST(UnicodeToPage, OtherCharactersBecomeReferences)
+{
+    const struct {
+        std::u32string text;
+        std::string page;
+    } cases[] = {
+        {U"Z\u00e4hler", "Z&#228;hler"},                       // German, code page 1252
+        {U"\u7f51\u5361 1", "&#32593;&#21345; 1"},            // Chinese, 936
+        {U"\u041c\u043e\u0434\u0435\u043c \u20ac", "\xcc\xee\xe4\xe5\xec \x88"},  // Russian and the euro stay bytes
+        {U"\U0001F600", "&#128512;"},                          // beyond the 16-bit range
+        {U"a&<b>\"", "a&amp;&lt;b&gt;&quot;"},
+        {U"&#65;", "&amp;#65;"},                               // a name that looks like a reference
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UnicodeToPage(c.text), c.page);
 }
 
 }  // namespace

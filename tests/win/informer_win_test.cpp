@@ -12,6 +12,7 @@
 #include "platform/modal.h"
 #include "platform/profile_store.h"
 #include "platform/text_win.h"
+#include "platform/user_data.h"
 #include "temp_folder.h"
 
 #include <commctrl.h>
@@ -111,22 +112,22 @@ TEST_F(InformerFixture, RefreshInformerListFillsTheShownRowsAndFitsTheHeight)
 {
     form2.N7Click();
     ASSERT_TRUE(form2.Visible());
+    int chrome = -1;  // the caption, header and frame: the same at every step
     struct Step {
         const char* name;
         bool hideFirst;
         std::vector<infos> rows;
         std::vector<std::wstring> titles;
-        int height;
         uint8_t showing;
     };
     const Step steps[] = {
-        {"four shown rows", false, {Row("a"), Row("b"), Row("c"), Row("d")}, {L"a", L"b", L"c", L"d"}, 118, 1},
+        {"four shown rows", false, {Row("a"), Row("b"), Row("c"), Row("d")}, {L"a", L"b", L"c", L"d"}, 1},
         {"a row hidden by nast_o.txt uses no item", false, {Row("a"), Row("b", 0), Row("c"), Row("d")},
-         {L"a", L"c", L"d"}, 101, 1},
-        {"one connection fewer", false, {Row("a"), Row("d")}, {L"a", L"d"}, 84, 1},
-        {"no shown connection", false, {Row("a", 0)}, {}, 50, 1},
-        {"refilled", false, {Row("e"), Row("f")}, {L"e", L"f"}, 84, 1},
-        {"the informer hidden: emptied", true, {Row("e"), Row("f")}, {}, 50, 0},
+         {L"a", L"c", L"d"}, 1},
+        {"one connection fewer", false, {Row("a"), Row("d")}, {L"a", L"d"}, 1},
+        {"no shown connection", false, {Row("a", 0)}, {}, 1},
+        {"refilled", false, {Row("e"), Row("f")}, {L"e", L"f"}, 1},
+        {"the informer hidden: emptied", true, {Row("e"), Row("f")}, {}, 0},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
@@ -149,7 +150,10 @@ TEST_F(InformerFixture, RefreshInformerListFillsTheShownRowsAndFitsTheHeight)
         if (firstItemKept) {
             EXPECT_EQ(SendMessageW(form2.ListView1(), LVM_GETITEMSTATE, 0, LVIS_SELECTED), LVIS_SELECTED);
         }
-        EXPECT_EQ(Height(), step.height);
+        // Exactly its rows: 17 px each at 96 dpi, and the same caption, header and frame.
+        if (chrome < 0)
+            chrome = Height() - 17 * ItemCount();
+        EXPECT_EQ(Height() - 17 * ItemCount(), chrome);
         EXPECT_EQ(form2.InformerShowing, step.showing);
     }
 }
@@ -354,6 +358,74 @@ TEST_F(InformerFixture, TheMenusReachTheirCommands)
     EXPECT_FALSE(work.Exists("vrn15.ini"));  // neither way saves
 }
 
+TEST_F(InformerFixture, ARightClickOnTheColumnHeaderOpensTheListsMenu)
+{
+    int menus = 0;
+    form2.TrackPopup = [&](HMENU, POINT) {
+        ++menus;
+        return 0u;
+    };
+    form2.N7Click();
+    form2.RefreshInformerList({});  // no connection listed: the header is all there is
+    HWND header = reinterpret_cast<HWND>(SendMessageW(form2.ListView1(), LVM_GETHEADER, 0, 0));
+    ASSERT_TRUE(header);
+    SendMessageW(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 5));
+    SendMessageW(header, WM_RBUTTONUP, 0, MAKELPARAM(10, 5));
+    EXPECT_EQ(menus, 1);
+}
+
+TEST_F(InformerFixture, TheTrayIconIsTriedAgainUntilTheShellTakesIt)
+{
+    // A new informer whose shell refuses the icon twice, as at log-on.
+    TempFolder other;
+    TForm2 late{other.Path(), windows.Path(), profiles, store};
+    int refusals = 2;
+    std::vector<DWORD> calls;
+    late.NotifyIcon = [&](DWORD message, NOTIFYICONDATAW*) {
+        calls.push_back(message);
+        return message == NIM_ADD && refusals-- <= 0;
+    };
+    late.Create(nullptr);
+    EXPECT_FALSE(late.TrayIconShown());
+    SendMessageW(late.Handle(), WM_TIMER, TForm2::TrayRetryTimer, 0);
+    EXPECT_FALSE(late.TrayIconShown());
+    SendMessageW(late.Handle(), WM_TIMER, TForm2::TrayRetryTimer, 0);
+    EXPECT_TRUE(late.TrayIconShown());
+    EXPECT_EQ(calls, (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_MODIFY, NIM_ADD}));
+    // The shell restarted: the icon is added again.
+    SendMessageW(late.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(calls.back(), DWORD{NIM_ADD});
+    DestroyWindow(late.Handle());
+}
+
+TEST_F(InformerFixture, ASecondStartShowsTheHiddenInformer)
+{
+    ASSERT_FALSE(form2.Visible());
+    SendMessageW(form2.Handle(), ShowInformerMessage(), 0, 0);
+    EXPECT_TRUE(form2.Visible());
+    ShowWindow(form2.Handle(), SW_MINIMIZE);
+    SendMessageW(form2.Handle(), ShowInformerMessage(), 0, 0);
+    EXPECT_FALSE(IsIconic(form2.Handle()));
+}
+
+TEST_F(InformerFixture, LogOffKeepsThePlacementAsAnExitDoesAndAMaximisedOneShowsNormal)
+{
+    form2.ost = [] { return true; };
+    form2.N7Click();
+    SetWindowPos(form2.Handle(), nullptr, 123, 87, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    form2.save_size_position();
+    SetWindowPos(form2.Handle(), nullptr, 201, 99, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // moved after the save
+    ASSERT_TRUE(SendMessageW(form2.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    SendMessageW(form2.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(Ini("TForm2", "NormPos").substr(0, 7), "201,99,");
+
+    profiles.Write(form2.SettingsFile(), "TForm2", "ShowCmd", "3");
+    form2.Hide();
+    form2.ShowInformer();
+    EXPECT_TRUE(form2.Visible());
+    EXPECT_FALSE(IsZoomed(form2.Handle()));
+}
+
 TEST_F(InformerFixture, AClickInTheListRefitsTheWidthAndSaves)
 {
     form2.N7Click();
@@ -374,7 +446,7 @@ TEST_F(InformerFixture, AClickInTheListRefitsTheWidthAndSaves)
     CloseHandle(held);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Kind, ModalKind::Error);
-    EXPECT_EQ(boxes[0].Text, "Unable to write to " + Narrow(form2.SettingsFile().wstring(), ProgramCodePage));
+    EXPECT_EQ(boxes[0].Text, "Unable to write to " + UserData(FromUserText(form2.SettingsFile().wstring())));
     EXPECT_EQ(Width(), 100 + 50 + 75 + 75 + 13);
     EXPECT_EQ(Ini("SIZEPOL", "TTRAF"), "150");
 }

@@ -9,6 +9,7 @@
 #include "platform/file_store_win.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
+#include "platform/user_data.h"
 #include "temp_folder.h"
 #include "tests/engine/fakes.h"
 #include "tests/win/win_fakes.h"
@@ -113,7 +114,7 @@ TEST_F(MainWindowFixture, SetPriceThroughTheMenu)
     RightClick(10, TForm1::IdSetPrice);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].Kind, ModalKind::Error);
-    EXPECT_EQ(boxes[1].Text, "'дорого' is not a valid floating point value");
+    EXPECT_EQ(boxes[1].Text, "'" + UserData("дорого") + "' is not a valid floating point value");
     EXPECT_EQ(Entry("eth0").PriceIn, 2.5);
 }
 

@@ -2,6 +2,8 @@
 // answered by the test: the files they leave behind.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "mainwindow/Unit1.h"
 #include "platform/file_store_win.h"
 #include "platform/modal.h"
@@ -44,16 +46,19 @@ struct ReportFixture : ::testing::Test {
     }
     void TearDown() override { SetModalFunction(nullptr); }};
 
-TEST_F(ReportFixture, TheReportIsWrittenBesideTheExecutableAndOpenedMaximised)
+TEST_F(ReportFixture, TheReportIsWrittenInTheProgramsFolderWithTheLogoAndOpenedMaximised)
 {
+    std::filesystem::create_directory(exe.Path() / "otchet");
+    exe.Write("otchet/logo.png", "the logo");
     engine.SelectedConnection = "eth0";
     form1.N2Click();
-    ASSERT_TRUE(exe.Exists("otchet/history.htm"));
+    ASSERT_TRUE(work.Exists("otchet/history.htm"));
     TariffArray tariffs = engine.TariffTable;
-    EXPECT_EQ(exe.Read("otchet/history.htm"), HistoryReportPage(engine.HistoryTable, tariffs, "eth0", ','));
+    EXPECT_EQ(work.Read("otchet/history.htm"), HistoryReportPage(engine.HistoryTable, tariffs, "eth0", ','));
+    EXPECT_EQ(work.Read("otchet/logo.png"), "the logo");
     ASSERT_EQ(shell.calls.size(), 1u);
     EXPECT_EQ(shell.calls[0].verb, L"open");
-    EXPECT_EQ(shell.calls[0].target, (exe.Path() / L"otchet" / L"history.htm").wstring());
+    EXPECT_EQ(shell.calls[0].target, (work.Path() / L"otchet" / L"history.htm").wstring());
     EXPECT_EQ(shell.calls[0].show, SW_SHOWMAXIMIZED);
 }
 
@@ -63,13 +68,13 @@ TEST_F(ReportFixture, ClearingArchivesTheSavedHistoryWritesTheScriptAndEnds)
     ASSERT_TRUE(work.Exists("arxiv/arxiv_12-6-2026_history.txt"));
     EXPECT_EQ(work.Read("arxiv/arxiv_12-6-2026_history.txt"), work.Read("history.txt"));
     EXPECT_NE(work.Read("history.txt").find("\t2048      \t1024      \teth0"), std::string::npos);
-    EXPECT_EQ(exe.Read("restart.bat"),
-              RestartScript(ConsolePath(work.Path()), "arxiv_12-6-2026_history.txt",
-                            ConsolePath(exe.Path() / ExecutablePath().filename())));
+    EXPECT_EQ(work.Read("restart.bat"),
+              RestartScript(*ConsolePath(work.Path()), "arxiv_12-6-2026_history.txt",
+                            *ConsolePath(exe.Path() / ExecutablePath().filename())));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Text, ClearingMessage("arxiv_12-6-2026_history.txt"));
     ASSERT_EQ(shell.calls.size(), 1u);
-    EXPECT_EQ(shell.calls[0].target, (exe.Path() / L"restart.bat").wstring());
+    EXPECT_EQ(shell.calls[0].target, (work.Path() / L"restart.bat").wstring());
     EXPECT_EQ(shell.calls[0].show, SW_SHOWNORMAL);
     EXPECT_TRUE(QuitPosted());
     EXPECT_FALSE(form1.Sampling());
@@ -101,7 +106,7 @@ TEST_F(ReportFixture, ACopyThatCannotBeMadeLeavesTheHistoryAndSamplingGoesOn)
     EXPECT_EQ(boxes[0].Kind, ModalKind::Error);
     EXPECT_NE(boxes[0].Text.find("История не удалена"), std::string::npos);
     EXPECT_TRUE(work.Exists("history.txt"));
-    EXPECT_FALSE(exe.Exists("restart.bat"));
+    EXPECT_FALSE(work.Exists("restart.bat"));
     EXPECT_FALSE(work.Exists(ClearingLockName));
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_FALSE(QuitPosted());
@@ -109,6 +114,77 @@ TEST_F(ReportFixture, ACopyThatCannotBeMadeLeavesTheHistoryAndSamplingGoesOn)
     table.rows = {{"eth0", 4096, 1024}};
     form1.Timer1Timer();
     EXPECT_EQ(engine.HistoryTable[1].InOctets, 4096u);
+}
+
+// WideCharToMultiByte as Windows documents it for UTF-8 and the other code pages that take no
+// default character: ERROR_INVALID_PARAMETER when given one or the flag (Wine converts anyway).
+int WINAPI StrictConvert(UINT codePage, DWORD flags, LPCWCH wide, int size, LPSTR out, int outSize, LPCCH defaultChar,
+                         LPBOOL usedDefault)
+{
+    if (codePage == CP_UTF8 && (defaultChar || usedDefault || (flags & ~WC_ERR_INVALID_CHARS))) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return WideCharToMultiByte(codePage, flags, wide, size, out, outSize, defaultChar, usedDefault);
+}
+
+// A volume's short names: none where 8.3 names are off (the long path comes back).
+std::map<std::wstring, std::wstring> shortNames;
+std::vector<std::wstring> shortNamesAsked;
+DWORD WINAPI ShortNames(LPCWSTR path, LPWSTR out, DWORD size)
+{
+    shortNamesAsked.push_back(path);
+    auto found = shortNames.find(path);
+    const std::wstring& name = found == shortNames.end() ? std::wstring(path) : found->second;
+    if (name.size() >= size)
+        return static_cast<DWORD>(name.size() + 1);
+    lstrcpynW(out, name.c_str(), static_cast<int>(size));
+    return static_cast<DWORD>(name.size());
+}
+
+TEST(RestartScriptFor, SpellsItsPathsInTheConsolesCodePageOrFallsBackSafely)
+{
+    const std::filesystem::path cyrillic = L"C:\\\x0422\x0440\x0430\x0444\x0438\x043a";  // Трафик
+    const std::filesystem::path chinese = L"C:\\\x7f51\x5361";                             // 网卡
+    const std::filesystem::path archive = L"arxiv\\arxiv_6.12.2026_history.txt";
+    struct Case {
+        const char* what;
+        UINT codePage;
+        std::filesystem::path work;
+        std::map<std::wstring, std::wstring> shortNames;
+        std::string expectedWork;  // as the script's "cd" line names it
+        bool utf8;                 // the script switches the console to UTF-8
+    };
+    const Case cases[] = {
+        {"Cyrillic in code page 866", 866, cyrillic, {}, "C:\\\x92\xe0\xa0\xe4\xa8\xaa", false},
+        {"a UTF-8 console takes no default-character arguments", CP_UTF8, chinese, {}, "C:\\\xe7\xbd\x91\xe5\x8d\xa1",
+         false},
+        {"Chinese in 866: the short names", 866, chinese,
+         {{chinese.wstring(), L"C:\\5C3A~1"}, {(chinese / L"vrn15.exe").wstring(), L"C:\\5C3A~1\\vrn15.exe"}},
+         "C:\\5C3A~1", false},
+        {"Chinese in 866 without 8.3 names: all in UTF-8", 866, chinese, {}, "C:\\\xe7\xbd\x91\xe5\x8d\xa1", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        shortNames = c.shortNames;
+        ConsoleSpelling console{c.codePage, StrictConvert, ShortNames};
+        const std::string script = RestartScriptFor(c.work, c.work / archive, c.work / L"vrn15.exe", console);
+        EXPECT_EQ(script, RestartScript(c.expectedWork, "arxiv_6.12.2026_history.txt", c.expectedWork + "\\vrn15.exe",
+                                        c.utf8));
+        EXPECT_EQ(script.find("chcp 65001") != std::string::npos, c.utf8);
+    }
+}
+
+TEST(RestartScriptFor, TheArchivesShortNameIsLookedUpInTheArchiveFolder)
+{
+    const std::filesystem::path work = L"C:\\Traffic";
+    const std::filesystem::path archive = work / L"arxiv" / L"arxiv_\x7f51_history.txt";
+    shortNames = {{archive.wstring(), L"C:\\Traffic\\arxiv\\ARXIV_~1.TXT"}};
+    shortNamesAsked.clear();
+    ConsoleSpelling console{866, StrictConvert, ShortNames};
+    EXPECT_EQ(RestartScriptFor(work, archive, work / L"vrn15.exe", console),
+              RestartScript("C:\\Traffic", "ARXIV_~1.TXT", "C:\\Traffic\\vrn15.exe"));
+    EXPECT_EQ(shortNamesAsked, std::vector<std::wstring>{archive.wstring()});
 }
 
 }  // namespace

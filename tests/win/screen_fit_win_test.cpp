@@ -157,20 +157,30 @@ TEST(InformerOnAScreen, ItsHeightIsCappedAtTheWorkAreaAndItStaysOnIt)
     std::vector<infos> rows(61);
     for (std::size_t k = 0; k < rows.size(); ++k)
         rows[k].Title = Name(static_cast<int>(k));
+    const int AllRows = -1;  // as tall as the rows
     struct Case {
         std::size_t rows;
         ScreenRect work;
         int height;
     };
     const ScreenRect tall{0, 0, 1280, 1000};  // within the tests' 1280 x 1024 screen, which Wine keeps windows in
-    const Case cases[] = {{61, Small, Small.Height()}, {61, tall, tall.Height()}, {4, Small, 17 * 4 + 50},
+    const Case cases[] = {{61, Small, Small.Height()}, {61, tall, tall.Height()}, {4, Small, AllRows},
                           {60, Small, Small.Height()}};
     for (const Case& c : cases) {
         work = c.work;
         form2.RefreshInformerList(std::vector<infos>(rows.begin(), rows.begin() + static_cast<long>(c.rows)));
         RECT r;
         GetWindowRect(form2.Handle(), &r);
-        EXPECT_EQ(r.bottom - r.top, c.height) << c.rows;
+        if (c.height == AllRows) {
+            HWND list = GetWindow(form2.Handle(), GW_CHILD);
+            RECT client, last{};
+            GetClientRect(list, &client);
+            last.left = LVIR_BOUNDS;
+            SendMessageW(list, LVM_GETITEMRECT, c.rows - 1, reinterpret_cast<LPARAM>(&last));
+            EXPECT_EQ(client.bottom, last.bottom) << c.rows;
+        } else {
+            EXPECT_EQ(r.bottom - r.top, c.height) << c.rows;
+        }
         EXPECT_GE(r.top, c.work.Top);
         EXPECT_LE(r.bottom, c.work.Bottom);
         EXPECT_EQ(SendMessageW(GetWindow(form2.Handle(), GW_CHILD), LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(c.rows));
