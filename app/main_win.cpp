@@ -21,6 +21,8 @@
 #include "platform/profile_store.h"
 #include "platform/shell_win.h"
 #include "platform/system_win.h"
+#include "platform/text_win.h"
+#include "platform/user_data.h"
 #ifdef VORNIK_SCRIPTED_IFTABLE
 #include "tests/support/scripted_iftable.h"
 #endif
@@ -39,8 +41,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     std::filesystem::path folder;  // where every file the program writes is kept
     try {
         folder = ChooseDataFolderForThisStart();
+    } catch (const std::filesystem::filesystem_error& e) {
+        ShowErrorBox("Не удалось перенести сохранённые данные из " + UserData(FromUserText(e.path1().wstring())) +
+                     " в " + UserData(FromUserText(e.path2().wstring())) + ": " + UserData(e.code().message()) +
+                     ". Данные остались на старом месте.");
+        return 1;
     } catch (const std::exception& e) {
-        ShowErrorBox(std::string("Не удалось перенести сохранённые данные в новую папку: ") + e.what());
+        ShowErrorBox(e.what());
         return 1;
     }
 
@@ -71,6 +78,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     form2.ShowMainForm = [&] { form1.Show(); };
     form2.ResumeSampling = [&] { form1.ResumeSampling(); };
     form1.ShowAbout = [&] { form3.Show(); };
+    form1.ShowBalloon = [&](const std::wstring& title, const std::wstring& text) { form2.QueueBalloon(title, text); };
     form1.RefreshInformerList = [&](const std::vector<infos>& rows) { form2.RefreshInformerList(rows); };
     form2.ShowColumnDialog = [&] { form4.ShowDialog(); };
     form2.ShowChooser = [&] { form5.ShowDialog(); };

@@ -55,6 +55,13 @@ std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& fo
         ThrowUnlessMissing(folder / HistoryFileName);
     }
 
+    engine.Budgets.clear();
+    std::string budgets;
+    if (ReadWholeFile(folder / BudgetFileName, budgets))
+        engine.Budgets = ReadBudgets(budgets, decimalSeparator);
+    else
+        ThrowUnlessMissing(folder / BudgetFileName);
+
     // A counters file that cannot be read is a damaged one: it is distrusted, never fatal.
     // A counters file of 1024 rows is some 300 KB: a larger one is damaged, never read whole.
     std::string counters;
@@ -89,8 +96,18 @@ void SaveState(Engine& engine, const std::filesystem::path& folder, int32_t widt
     store.SavePieces(folder / HistoryFileName, HistoryTextPieces(engine.HistoryTable, engine.ShowName, width));
     engine.Counters.OnDisk = history;
     store.Save(folder / PriceFileName, WriteTariffText(engine.TariffTable, decimalSeparator));
+    if (!engine.Budgets.empty())
+        store.Save(folder / BudgetFileName, BudgetsText(engine.Budgets, decimalSeparator));
     if (countersFailed)
         std::rethrow_exception(countersFailed);
+}
+
+Budget* FindBudget(Engine& engine, const std::string& connection)
+{
+    for (BudgetLine& line : engine.Budgets)
+        if (line.Parsed && line.Parsed->Name == connection)
+            return &*line.Parsed;
+    return nullptr;
 }
 
 void SampleInterfaces(Engine& engine, uint64_t now)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/budget.h"
 #include "engine/day_records.h"
 #include "engine/formats.h"
 #include "engine/sampling.h"
@@ -27,6 +28,7 @@ struct Engine {
     std::string SelectedConnection;
     std::string FirstConnection;
     std::vector<infos> InformerRows;  // this tick's informer lines, rebuilt by every drawing pass
+    std::vector<BudgetLine> Budgets;  // "budget.txt", line by line
     IfTableSource& IfTable;     // IPHLPAPI.DLL and its GetIfTable (IfTableProc)
 
     // True once both state files were read whole. Until then the tables in memory are not
@@ -39,15 +41,19 @@ extern const char* const HistoryFileName;
 extern const char* const PriceFileName;
 extern const char* const CountersFileName;
 
+// The connection's budget, or nothing.
+Budget* FindBudget(Engine& engine, const std::string& connection);
+
 // Start-up: reads "price.txt" then "history.txt" from `folder`. A missing file is an empty
 // table; a file that exists but cannot be read throws, so that the run stays idle and its
-// exit cannot write an empty table over it. Then "counters.txt", which never stops the start
+// exit cannot write an empty table over it; "budget.txt" the same. Then "counters.txt", which never stops the start
 // (`uptime`: the system's, in milliseconds). Prices read with the regional separator too. Returns the stored main-window width, if any.
 // Sets StateLoaded once both state files are read.
 std::optional<int32_t> LoadState(Engine& engine, const std::filesystem::path& folder, uint64_t uptime,
                                  char decimalSeparator);
 
-// Writes "counters.txt", "history.txt" and "price.txt" whole, in this order (each replaced
+// Writes "counters.txt", "history.txt", "price.txt" and (when there is a budget) "budget.txt"
+// whole, in this order (each replaced
 // atomically by `store`): a save cut short between the first two never counts anything twice.
 // Throws on failure; a file not yet replaced keeps its old content. A counters file that cannot
 // be written is reported after the other two were.

@@ -10,7 +10,12 @@
 #include "informer/informer_list.h"
 #include "informer/informer_settings.h"
 #include "informer/placement.h"
+#include "platform/autostart_win.h"
+#include "platform/data_folder.h"
+#include "platform/data_folder_win.h"
 #include "platform/dpi_win.h"
+#include "platform/shell_win.h"
+#include "platform/user_data.h"
 #include "platform/modal.h"
 #include "platform/text_win.h"
 
@@ -544,7 +549,8 @@ void TForm2::N9Click()
 void TForm2::ShowTrayMenu()
 {
     HMENU menu = CreatePopupMenuOf({{IdMainForm, "Главная форма"}, {0, "-"}, {IdInformer, "Информер"}, {0, "-"},
-                                    {IdExit, "Выход"}});
+                                    {IdAutoStart, "Запускать вместе с Windows"}, {0, "-"}, {IdExit, "Выход"}});
+    CheckMenuItem(menu, IdAutoStart, MF_BYCOMMAND | (StartsWithWindows(ExecutablePath()) ? MF_CHECKED : MF_UNCHECKED));
     POINT at;
     GetCursorPos(&at);
     UINT command = TrackPopup(menu, at);
@@ -552,8 +558,54 @@ void TForm2::ShowTrayMenu()
     switch (command) {
     case IdMainForm: Form1N10Click(); break;
     case IdInformer: N7Click(); break;
+    case IdAutoStart: AutoStartClick(); break;
     case IdExit: N2Click(); break;
     }
+}
+
+void TForm2::AutoStartClick()
+{
+    const std::filesystem::path exe = ExecutablePath();
+    const bool on = !StartsWithWindows(exe);
+    if (on) {
+        // A start with Windows has System32 as its working folder: its files may live elsewhere.
+        const std::filesystem::path there = DataFolderOfAStartWithWindows();
+        if (!IsWithin(there, workFolder_) || !IsWithin(workFolder_, there))
+            ShowMessageBox(ModalKind::Information,
+                           "При запуске вместе с Windows программа будет хранить свои файлы в папке " +
+                               UserData(FromUserText(there.wstring())) + ", а не в папке " +
+                               UserData(FromUserText(workFolder_.wstring())) +
+                               ". Чтобы история была одна, запускайте программу из папки " +
+                               UserData(FromUserText(there.wstring())) + " или перенесите туда её файлы.");
+    }
+    SetStartWithWindows(exe, on);
+}
+
+void TForm2::QueueBalloon(const std::wstring& title, const std::wstring& text)
+{
+    balloons_.emplace_back(title, text);
+    if (!balloonShowing_)
+        ShowNextBalloon();
+}
+
+// Windows, like Wine, replaces a balloon that is showing and tells nothing when one goes: the
+// program's own timer spaces them.
+void TForm2::ShowNextBalloon()
+{
+    if (balloons_.empty()) {
+        balloonShowing_ = false;
+        KillTimer(Handle(), BalloonTimer);
+        return;
+    }
+    NOTIFYICONDATAW balloon = tray_;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    lstrcpynW(balloon.szInfoTitle, balloons_.front().first.c_str(), ARRAYSIZE(balloon.szInfoTitle));
+    lstrcpynW(balloon.szInfo, balloons_.front().second.c_str(), ARRAYSIZE(balloon.szInfo));
+    balloons_.erase(balloons_.begin());
+    NotifyIcon(NIM_MODIFY, &balloon);
+    balloonShowing_ = true;
+    SetTimer(Handle(), BalloonTimer, BalloonInterval, nullptr);
 }
 
 void TForm2::ShowListMenu(LPARAM at)
@@ -588,6 +640,8 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == TrayRetryTimer)
             AddTrayIcon();
+        else if (wParam == BalloonTimer)
+            ShowNextBalloon();
         return 0;
     case TrayMessage:
         if (LOWORD(lParam) == WM_RBUTTONUP)

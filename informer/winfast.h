@@ -29,7 +29,9 @@ public:
     static constexpr UINT_PTR TrayRetryTimer = 1;
     static constexpr UINT TrayRetryInterval = 3000;  // until the shell takes the icon (at log-on)
     static constexpr int ListId = 1;
-    enum MenuId : UINT { IdMainForm = 101, IdInformer, IdExit, IdColumns = 111, IdChooser, IdTransparency };
+    enum MenuId : UINT { IdMainForm = 101, IdInformer, IdExit, IdAutoStart, IdColumns = 111, IdChooser, IdTransparency };
+    static constexpr UINT_PTR BalloonTimer = 2;
+    static constexpr UINT BalloonInterval = 10000;  // one balloon at a time: the next after this
     static constexpr int ColumnCount = 4;
     static constexpr int RowHeight = 17;  // at 96 dpi
 
@@ -43,6 +45,9 @@ public:
     void Form1N10Click();  // "Главная форма": the main window instead; nothing saved
     void N7Click();        // "Информер"
     void N2Click();        // "Выход"
+    void AutoStartClick(); // "Запускать вместе с Windows"
+    // A tray balloon with the warning icon; shown at once or after the one showing.
+    void QueueBalloon(const std::wstring& title, const std::wstring& text);
     // A double click on the tray icon: the tray's own step (visible → hidden, hidden →
     // shown), then abfTrayIcon1DblClick.
     void TrayIconDblClick();
@@ -108,6 +113,7 @@ private:
     void SaveSettings();
     void SaveAtEnd();
     void SaveAtLogOff();
+    void ShowNextBalloon();
     void AdoptLegacySettings();
     std::filesystem::path FileToRead() const;
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -130,4 +136,6 @@ private:
     HICON trayIcon_ = nullptr;
     bool trayShown_ = false;
     mutable int headerToRows_ = 0;  // between the header and the first row, as last measured
+    std::vector<std::pair<std::wstring, std::wstring>> balloons_;  // waiting to be shown
+    bool balloonShowing_ = false;
 };

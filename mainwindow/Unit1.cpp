@@ -6,6 +6,7 @@
 
 #include "mainwindow/commands.h"
 #include "report/clearing.h"
+#include "report/history_csv.h"
 #include "report/report_win.h"
 #include "platform/dpi_win.h"
 #include "platform/modal.h"
@@ -269,6 +270,7 @@ void TForm1::Timer1Timer()
         InvalidateRect(Handle(), nullptr, FALSE);
         if (RefreshInformerList)
             RefreshInformerList(engine_.InformerRows);
+        WarnOfBudgets();
         lastTickError_.clear();
     } catch (const std::exception& e) {
         // One error is not shown every second.
@@ -400,13 +402,16 @@ void TForm1::Image1MouseDown(int button, int x, int y)
     RECT outer;
     GetWindowRect(Handle(), &outer);
     HMENU menu = CreatePopupMenuOf({{IdHistory, "История"}, {0, "-"}, {IdSetPrice, "Задать цену"}, {0, "-"},
-                                    {IdRename, "Переименовать"}});
+                                    {IdRename, "Переименовать"}, {0, "-"}, {IdBudget, "Бюджет"},
+                                    {IdExportCsv, "Экспорт в CSV"}});
     UINT command = TrackPopup(menu, POINT{outer.left + x, outer.top + y + Scaled(20)});
     DestroyMenu(menu);
     switch (command) {
     case IdHistory: N2Click(); break;
     case IdSetPrice: N3Click(); break;
     case IdRename: N5Click(); break;
+    case IdBudget: BudgetClick(); break;
+    case IdExportCsv: ExportCsvClick(); break;
     }
 }
 
@@ -415,10 +420,17 @@ PromptUi BoxPrompts()
 {
     return {[](const std::string& text) { ShowMessageBox(ModalKind::Plain, text); },
             [](const std::string& prompt, const std::string& defaultText, std::string& answer) {
-                ModalBox box{ModalKind::Input, ApplicationTitle, prompt, defaultText};
+                ModalBox box{ModalKind::Input, ApplicationTitle, prompt, defaultText, {}};
                 if (!ShowModal(box))
                     return false;
                 answer = box.Value;
+                return true;
+            },
+            [](const std::string& text, std::vector<ModalField>& fields) {
+                ModalBox box{ModalKind::Form, ApplicationTitle, text, "", fields};
+                if (!ShowModal(box))
+                    return false;
+                fields = box.Fields;
                 return true;
             }};
 }
@@ -442,7 +454,7 @@ void TForm1::SpeedButton2Click()
         std::string archive = ArchiveHistory(workFolder_, regional_.ShortDate(clock_.Today()));
         clearingLock_ = HoldClearingLock(workFolder_);
         std::filesystem::path script = workFolder_ / L"restart.bat";
-        store_.Save(script, RestartScriptFor(workFolder_, workFolder_ / L"arxiv" / UserText(archive),
+        store_.Save(script, RestartScriptFor(workFolder_ / L"arxiv" / UserText(archive),
                                              exeFolder_ / ExecutablePath().filename()));
         ShowMessageBox(ModalKind::Information, ClearingMessage(archive));
         shell_.Open(L"open", script.wstring(), SW_SHOWNORMAL);
@@ -464,6 +476,50 @@ void TForm1::SpeedButton2Click()
 void TForm1::N3Click() { SetPricesCommand(engine_.TariffTable, engine_.SelectedConnection, BoxPrompts(), regional_.DecimalSeparator()); }
 
 void TForm1::N5Click() { RenameCommand(engine_.TariffTable, engine_.SelectedConnection, BoxPrompts()); }
+
+void TForm1::BudgetClick()
+{
+    BudgetCommand(engine_.Budgets, engine_.HistoryTable, engine_.TariffTable, engine_.SelectedConnection, clock_.Today(),
+                  BoxPrompts(), regional_.DecimalSeparator());
+}
+
+void TForm1::ExportCsvClick()
+{
+    const std::filesystem::path folder = workFolder_ / L"otchet";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const std::filesystem::path file = folder / UserText(HistoryCsvFileName);
+    try {
+        store_.Save(file, HistoryCsv(engine_.HistoryTable, engine_.TariffTable, regional_.ListSeparator(),
+                                     regional_.DecimalSeparator(),
+                                     [](const std::string& name) { return Narrow(UserText(name), CP_UTF8); }));
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+        return;
+    }
+    shell_.Open(L"open", file.wstring(), SW_SHOWNORMAL);
+}
+
+void TForm1::WarnOfBudgets()
+{
+    const char sep = regional_.DecimalSeparator();
+    for (BudgetLine& line : engine_.Budgets) {
+        if (!line.Parsed || !line.Parsed->Active())
+            continue;
+        Budget& budget = *line.Parsed;
+        const int entry = engine_.TariffTable.Find(budget.Name);
+        const BudgetUsage usage = UsageOf(engine_.HistoryTable, budget.Name, engine_.StartDate, budget.BillingDay,
+                                          entry ? engine_.TariffTable[entry].PriceIn : 0,
+                                          entry ? engine_.TariffTable[entry].PriceOut : 0);
+        for (const BudgetWarning& warning : NewWarnings(budget, usage)) {
+            const BalloonText text = BudgetWarningText(warning, budget, usage,
+                                                       DisplayName(engine_.TariffTable, budget.Name, false), sep);
+            if (ShowBalloon)
+                ShowBalloon(BoxText(text.Title), BoxText(text.Text));
+            engine_.Counters.SaveDue = true;  // what was shown is kept at once, also across a crash
+        }
+    }
+}
 
 void TForm1::SpeedButton1Click()
 {

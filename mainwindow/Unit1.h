@@ -26,7 +26,10 @@ public:
     static constexpr uint64_t SaveInterval = 5 * 60 * 1000;  // counts at risk from a crash or power cut
     static constexpr int BannerHeight = 60;                   // Image2, at 96 dpi
     static constexpr int ButtonBarHeight = 21;                // Panel1, at 96 dpi
-    enum CommandId : UINT { IdHistory = 201, IdSetPrice, IdRename, IdButton1 = 301, IdButton2, IdButton3, IdButton4, IdButton5 };
+    enum CommandId : UINT {
+        IdHistory = 201, IdSetPrice, IdRename, IdBudget, IdExportCsv,
+        IdButton1 = 301, IdButton2, IdButton3, IdButton4, IdButton5
+    };
 
     TForm1(Engine& engine, Clock& clock, Regional& regional, FileStore& store, Shell& shell,
            std::filesystem::path workFolder, std::filesystem::path exeFolder);
@@ -55,6 +58,8 @@ public:
     void N2Click();  // "История"
     void N3Click();
     void N5Click();
+    void BudgetClick();     // "Бюджет"
+    void ExportCsvClick();  // "Экспорт в CSV": every connection's history
     void SpeedButton1Click();
     void SpeedButton2Click();  // "Отчистить историю"
     void SpeedButton3Click();
@@ -68,6 +73,7 @@ public:
     // Wired by the program entry.
     std::function<void(const std::vector<infos>&)> RefreshInformerList;
     std::function<void()> ShowAbout;  // "Об авторе"
+    std::function<void(const std::wstring& title, const std::wstring& text)> ShowBalloon;  // the tray's
     // The popup menu, replaceable so tests can pick an item: returns the chosen command or 0.
     std::function<UINT(HMENU menu, POINT at)> TrackPopup;
 
@@ -86,6 +92,7 @@ private:
     void Redraw();  // a pass drawn at once (the window was shown)
     void ShowMessage(const std::string& text);
     std::string Save();  // the periodic save; the error to show, or nothing
+    void WarnOfBudgets();  // the tick's balloons for budgets passing 80 % or 100 %
 
     // PanelHost. While the window is hidden the pass measures and draws nothing.
     Canvas& PanelCanvas() override { return Visible() ? static_cast<Canvas&>(canvas_) : measuring_; }

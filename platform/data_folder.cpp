@@ -21,7 +21,7 @@ bool HasStateFile(const fs::path& folder)
 {
     std::error_code ec;
     for (const char* name : StateFileNames)
-        if (fs::exists(folder / name, ec))
+        if (fs::is_regular_file(folder / name, ec))
             return true;
     return false;
 }
@@ -41,6 +41,10 @@ FolderChoice ChooseDataFolder(const fs::path& work, const fs::path& exe, const f
     const bool systemFolder = !windows.empty() && IsWithin(work, windows);
     if (!systemFolder && writable(work))
         return {work, false};
+    // Once the files went to the user's folder, they stay there: an elevated start (which may
+    // write Program Files) must not go back to the copies left beside the executable.
+    if (HasStateFile(userFolder))
+        return {userFolder, true};
     if (!IsWithin(exe, windows) && writable(exe))
         return {exe, Folded(exe) != Folded(work)};
     return {userFolder, true};
@@ -53,12 +57,17 @@ fs::path TakeOverStateFiles(const fs::path& folder, const std::vector<fs::path>&
     for (const fs::path& from : earlier) {
         if (Folded(from) == Folded(folder) || !HasStateFile(from))
             continue;
+        // All or nothing: a folder holding only some of them would never take the rest.
+        std::vector<fs::path> copied;
         for (const char* name : StateFileNames) {
             std::error_code ec;
-            if (fs::exists(from / name, ec))
-                fs::copy_file(from / name, folder / name, fs::copy_options::skip_existing, ec);
-            if (ec)
+            if (fs::exists(from / name, ec) && fs::copy_file(from / name, folder / name, ec))
+                copied.push_back(folder / name);
+            if (ec) {
+                for (const fs::path& file : copied)
+                    fs::remove(file, ec);
                 throw fs::filesystem_error("copy", from / name, folder / name, ec);
+            }
         }
         return from;
     }

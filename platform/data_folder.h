@@ -2,9 +2,10 @@
 // Where the program keeps the files it writes: the state files, the counters, "nast_o.txt",
 // "vrn15.ini", the report folder "otchet", "restart.bat" and the history archive. The working
 // folder, as always, when it can be written and is not the Windows folder (a start by a
-// scheduled task or the Run key has System32 there); otherwise the executable's folder when it
-// can be written; otherwise the user's own folder (%LOCALAPPDATA%\Vornik; a start from
-// Program Files, which asks for elevation to write).
+// scheduled task or the Run key has System32 there); otherwise the user's own folder
+// (%LOCALAPPDATA%\Vornik) once it holds state files; otherwise the executable's folder when it
+// can be written; otherwise the user's own folder (a start from Program Files, which asks for
+// elevation to write).
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -26,7 +27,7 @@ extern const char* const StateFileNames[5];  // history.txt, price.txt, counters
 
 // A chosen folder without any state file takes them from the first of `earlier` that has one,
 // so no history looks lost after the move; returns the folder they came from, or nothing.
-// Files are copied (the old folder may not be writable), never over an existing one; a copy
-// that fails throws, so a start never goes on as if there had been no history.
+// Files are copied (the old folder may not be writable); a copy that fails takes back those
+// made before it and throws, so a start never goes on with part of the state.
 std::filesystem::path TakeOverStateFiles(const std::filesystem::path& folder,
                                          const std::vector<std::filesystem::path>& earlier);

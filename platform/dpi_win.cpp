@@ -9,8 +9,10 @@ template <typename Function>
 Function* Resolve(const wchar_t* module, const char* name)
 {
     HMODULE handle = GetModuleHandleW(module);
+    // shcore is not loaded by itself; only the system's copy is taken (Windows 8.1 and later,
+    // which have it, know the flag; on Windows 7 the call fails and the fallback is used).
     if (!handle)
-        handle = LoadLibraryW(module);  // shcore is not loaded by itself
+        handle = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     return handle ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
 }
 

@@ -3,6 +3,7 @@
 // of a person (SetModalFunction). Texts are the program's narrow text (Windows-1251).
 #include <functional>
 #include <string>
+#include <vector>
 
 extern const char* const ApplicationTitle;  // "Vornik V1.5": the caption of the program's boxes
 
@@ -13,6 +14,12 @@ enum class ModalKind {
     Error,        // OK
     YesNo,        // returns true for Yes
     Input,        // a prompt and an edit field: true for OK, with the answer in Value
+    Form,         // a text and a few labelled edit fields: true for OK, with the answers in Fields
+};
+
+struct ModalField {
+    std::string Label;  // the program's text
+    std::string Value;  // user text: the default in, the answer out
 };
 
 struct ModalBox {
@@ -20,6 +27,7 @@ struct ModalBox {
     std::string Caption;
     std::string Text;
     std::string Value;  // Input: the default text in, the answer out (user text)
+    std::vector<ModalField> Fields;  // Form
 };
 
 using ModalFunction = std::function<bool(ModalBox&)>;

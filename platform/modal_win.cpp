@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/dpi_win.h"
@@ -59,22 +60,26 @@ private:
 const WORD IdEdit = 100;
 const WORD ButtonClass = 0x0080, EditClass = 0x0081, StaticClass = 0x0082;
 
-INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+// Fills the edit fields IdEdit, IdEdit + 1, ... from the box's fields and, on OK, back.
+INT_PTR CALLBACK FormBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* box = reinterpret_cast<ModalBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         box = reinterpret_cast<ModalBox*>(lParam);
-        SetDlgItemTextW(dialog, IdEdit, UserText(box->Value).c_str());
+        for (std::size_t i = 0; i < box->Fields.size(); ++i)
+            SetDlgItemTextW(dialog, static_cast<int>(IdEdit + i), UserText(box->Fields[i].Value).c_str());
         SendDlgItemMessageW(dialog, IdEdit, EM_SETSEL, 0, -1);
         SetForegroundWindow(dialog);
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            wchar_t text[1024] = {};
-            GetDlgItemTextW(dialog, IdEdit, text, 1024);
-            box->Value = FromUserText(text);
+            for (std::size_t i = 0; i < box->Fields.size(); ++i) {
+                wchar_t text[1024] = {};
+                GetDlgItemTextW(dialog, static_cast<int>(IdEdit + i), text, 1024);
+                box->Fields[i].Value = FromUserText(text);
+            }
             EndDialog(dialog, IDOK);
             return TRUE;
         }
@@ -94,7 +99,33 @@ bool InputBox(ModalBox& box)
     t.Item(IdEdit, EditClass, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 6, 20, 188, 12, L"");
     t.Item(IDOK, ButtonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 88, 40, 50, 14, L"OK");
     t.Item(IDCANCEL, ButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 144, 40, 50, 14, ProgramText("Отмена"));
-    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), GetActiveWindow(), InputBoxProc,
+    // Its one edit field is a form's first.
+    ModalBox form = box;
+    form.Fields = {ModalField{box.Text, box.Value}};
+    if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), GetActiveWindow(), FormBoxProc,
+                                reinterpret_cast<LPARAM>(&form)) != IDOK)
+        return false;
+    box.Value = form.Fields[0].Value;
+    return true;
+}
+
+// A form: the text (as many lines as it has) over labelled edit fields, OK and Cancel.
+bool FormBox(ModalBox& box)
+{
+    const short lines = static_cast<short>(1 + std::count(box.Text.begin(), box.Text.end(), '\n'));
+    const short textHeight = static_cast<short>(10 * lines);
+    const short fieldsTop = static_cast<short>(6 + textHeight + 6);
+    const short buttonsTop = static_cast<short>(fieldsTop + 16 * static_cast<short>(box.Fields.size()) + 4);
+    DialogTemplate t(ProgramText(box.Caption), 280, static_cast<short>(buttonsTop + 20));
+    t.Item(0xFFFF, StaticClass, SS_LEFT | SS_NOPREFIX, 6, 6, 268, textHeight, BoxText(box.Text));
+    for (std::size_t i = 0; i < box.Fields.size(); ++i) {
+        const short y = static_cast<short>(fieldsTop + 16 * static_cast<short>(i));
+        t.Item(0xFFFF, StaticClass, SS_LEFT, 6, static_cast<short>(y + 2), 190, 10, ProgramText(box.Fields[i].Label));
+        t.Item(static_cast<WORD>(IdEdit + i), EditClass, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 200, y, 74, 12, L"");
+    }
+    t.Item(IDOK, ButtonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 168, buttonsTop, 50, 14, L"OK");
+    t.Item(IDCANCEL, ButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 224, buttonsTop, 50, 14, ProgramText("Отмена"));
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), GetActiveWindow(), FormBoxProc,
                                    reinterpret_cast<LPARAM>(&box)) == IDOK;
 }
 
@@ -104,6 +135,8 @@ bool ShowSystemModal(ModalBox& box)
 {
     if (box.Kind == ModalKind::Input)
         return InputBox(box);
+    if (box.Kind == ModalKind::Form)
+        return FormBox(box);
     UINT flags = MB_SETFOREGROUND | MB_TASKMODAL;
     switch (box.Kind) {
     case ModalKind::Plain: flags |= MB_OK; break;
@@ -111,7 +144,8 @@ bool ShowSystemModal(ModalBox& box)
     case ModalKind::Exclamation: flags |= MB_OK | MB_ICONEXCLAMATION; break;
     case ModalKind::Error: flags |= MB_OK | MB_ICONERROR; break;
     case ModalKind::YesNo: flags |= MB_YESNO | MB_ICONERROR | MB_DEFBUTTON2; break;
-    case ModalKind::Input: break;
+    case ModalKind::Input:
+    case ModalKind::Form: break;
     }
     int answer = MessageBoxW(nullptr, BoxText(box.Text).c_str(), ProgramText(box.Caption).c_str(), flags);
     return answer == IDOK || answer == IDYES;

@@ -24,4 +24,5 @@ public:
     virtual ~Regional() = default;
     virtual char DecimalSeparator() = 0;
     virtual std::string ShortDate(const Date& date) = 0;  // e.g. 06.12.2026 or 12/6/2026
+    virtual char ListSeparator() = 0;  // between the fields of a spreadsheet's line, e.g. ";"
 };

@@ -33,3 +33,13 @@ std::string Win32Regional::ShortDate(const Date& date)
         return std::to_string(date.Day) + '.' + std::to_string(date.Month) + '.' + std::to_string(date.Year);
     return FromUserText(text);
 }
+
+char Win32Regional::ListSeparator()
+{
+    // One plain character, or ";" (a longer or unusual one would not read back in a spreadsheet).
+    wchar_t text[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLIST, text, 8) == 0 || wcslen(text) != 1 || text[0] <= L' ' ||
+        text[0] >= 127 || text[0] == L'"')
+        return ';';
+    return static_cast<char>(text[0]);
+}

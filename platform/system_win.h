@@ -12,4 +12,5 @@ class Win32Regional : public Regional {
 public:
     char DecimalSeparator() override;
     std::string ShortDate(const Date& date) override;
+    char ListSeparator() override;
 };

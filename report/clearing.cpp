@@ -4,8 +4,7 @@
 
 const char* const ClearingLockName = "vrn15.lock";
 
-std::string RestartScript(const std::string& workFolder, const std::string& archiveName, const std::string& exePath,
-                          bool utf8)
+std::string RestartScript(const std::string& archiveName, const std::string& exePath, bool utf8)
 {
     const std::string lock = ClearingLockName;
     std::string s;
@@ -13,7 +12,7 @@ std::string RestartScript(const std::string& workFolder, const std::string& arch
     line("@echo off");
     if (utf8)
         line("chcp 65001 >nul");  // cmd.exe reads the lines after this one in UTF-8
-    line("cd /d \"" + workFolder + "\"");
+    line("cd /d \"%~dp0\"");
     // Wait for the old copy to end (at most about 30 s), or the new one would be refused.
     line("set n=0");
     line(":wait");

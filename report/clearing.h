@@ -7,10 +7,10 @@
 // Held open by the old copy until it ends; the script waits until it can delete it.
 extern const char* const ClearingLockName;
 
-// The script's lines (CR LF each). Paths come in the console's code page, in which cmd.exe
-// reads a script; or, with `utf8`, in UTF-8, which the script switches the console to first.
-std::string RestartScript(const std::string& workFolder, const std::string& archiveName, const std::string& exePath,
-                          bool utf8 = false);
+// The script's lines (CR LF each). It lies in the program's folder and works there ("%~dp0",
+// so that folder's name is never spelled). Names come in the console's code page, in which
+// cmd.exe reads a script; or, with `utf8`, in UTF-8, which the script switches the console to first.
+std::string RestartScript(const std::string& archiveName, const std::string& exePath, bool utf8 = false);
 
 // The message after a successful clearing, naming the archive.
 std::string ClearingMessage(const std::string& archiveName);

@@ -158,6 +158,41 @@ unsigned char Byte1251(char32_t c)
 }
 }  // namespace
 
+std::u32string FromWindows1251(std::string_view bytes)
+{
+    std::u32string out;
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += b < 0x80 ? char32_t{b} : b >= 0xC0 ? char32_t{0x0410u + (b - 0xC0u)} : Upper1251[b - 0x80];
+    }
+    return out;
+}
+
+std::string Utf8(const std::u32string& text)
+{
+    std::string out;
+    for (char32_t c : text) {
+        if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
+            c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::string UnicodeToPage(const std::u32string& text)
 {
     std::string out;

@@ -3,6 +3,7 @@
 // history clearing. The page is built here as bytes; the shell writes it and opens it.
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/day_records.h"
 
@@ -22,6 +23,11 @@ std::string HtmlEscaped(const std::string& text);
 // Windows-1251 bytes, with every character 1251 has no byte for as a numeric character
 // reference ("&#20013;"), and & < > " escaped.
 std::string UnicodeToPage(const std::u32string& text);
+
+// Windows-1251 bytes as characters (0x98, which has none, as U+0000), and characters as UTF-8
+// (U+FFFD for what is no character).
+std::u32string FromWindows1251(std::string_view bytes);
+std::string Utf8(const std::u32string& text);
 
 // The whole page for `connection`, byte for byte: CR LF line ends, Windows-1251 program text,
 // the name or alias in the title and heading as `pageText` gives it. Days are listed newest

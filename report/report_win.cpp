@@ -100,21 +100,19 @@ std::optional<std::string> ConsolePath(const fs::path& path, const ConsoleSpelli
     return std::nullopt;
 }
 
-std::string RestartScriptFor(const fs::path& workFolder, const fs::path& archive, const fs::path& exePath,
-                             const ConsoleSpelling& console)
+std::string RestartScriptFor(const fs::path& archive, const fs::path& exePath, const ConsoleSpelling& console)
 {
-    std::optional<std::string> work = ConsolePath(workFolder, console);
     std::optional<std::string> exe = ConsolePath(exePath, console);
     // The archive's own name, as it stands in "arxiv": the short form is looked up there.
     std::optional<std::string> archiveName = Spell(archive.filename().wstring(), console);
     if (!archiveName)
         if (std::optional<std::wstring> shortPath = ShortForm(archive, console))
             archiveName = Spell(fs::path(*shortPath).filename().wstring(), console);
-    if (work && exe && archiveName)
-        return RestartScript(*work, *archiveName, *exe);
-    // Some name cannot be spelled in the console's code page: every one is in UTF-8.
+    if (exe && archiveName)
+        return RestartScript(*archiveName, *exe);
+    // A name cannot be spelled in the console's code page: both are in UTF-8.
     auto utf8 = [](const fs::path& path) { return Narrow(path.wstring(), CP_UTF8); };
-    return RestartScript(utf8(workFolder), utf8(archive.filename()), utf8(exePath), true);
+    return RestartScript(utf8(archive.filename()), utf8(exePath), true);
 }
 
 HANDLE HoldClearingLock(const fs::path& workFolder)

@@ -32,10 +32,11 @@ struct ConsoleSpelling {
 // spell the long one; nothing when neither can be spelled (8.3 names are off on the volume).
 std::optional<std::string> ConsolePath(const std::filesystem::path& path, const ConsoleSpelling& console = {});
 
-// "restart.bat" for a clearing: in the console's code page where every path can be spelled in
-// it, otherwise in UTF-8. `archive` is the archive's full path; the script names it in "arxiv".
-std::string RestartScriptFor(const std::filesystem::path& workFolder, const std::filesystem::path& archive,
-                             const std::filesystem::path& exePath, const ConsoleSpelling& console = {});
+// "restart.bat" for a clearing, written into the program's folder: in the console's code page
+// where the names can be spelled in it, otherwise in UTF-8. `archive` is the archive's full
+// path; the script names it in "arxiv".
+std::string RestartScriptFor(const std::filesystem::path& archive, const std::filesystem::path& exePath,
+                             const ConsoleSpelling& console = {});
 
 // Opens the marker that tells the script this copy still runs; closed when the process ends.
 HANDLE HoldClearingLock(const std::filesystem::path& workFolder);

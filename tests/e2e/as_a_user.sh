@@ -221,7 +221,7 @@ fi
 echo "informer: sum column hidden, opacity 200, ${other:-nothing} hidden"
 
 # 4. Exit from the tray; everything is in the files and comes back at the next start.
-tray_menu 3  # "Выход"
+tray_menu 4  # "Выход"
 wait_for 20 not_running || fail "the program did not end"
 grep -qP '^lo\|Loopback>1[.,]5@2[.,]25\r$' price.txt || fail "price.txt: $(cat -A price.txt)"
 grep -qP "^$(date +%-d.%-m.%Y)-0\t[0-9 ]{10}\t[0-9 ]{10}\tlo\r\$" history.txt || fail "no record of today for lo"
@@ -256,7 +256,7 @@ grep -qP '^lo\|Loopback>1[.,]5@2[.,]25\r$' price.txt || fail "the clearing lost 
 settled
 tray_menu 2
 wait_for 30 shows '^Loopback\.' || fail "the restarted program shows no Loopback: $(informer)"
-tray_menu 3
+tray_menu 4  # "Выход"
 wait_for 20 not_running || fail "the restarted program did not end: $(xwininfo -root -children | grep vrn15)"
 [ "$(grep -c -P '\tlo\r$' history.txt)" -eq 1 ] || fail "the new history: $(cat -A history.txt)"
 echo "as a user: 5 passed, 0 failed"

@@ -14,11 +14,15 @@ cleanup() {
   [ "$BASHPID" = "$$" ] || return 0
   wine taskkill /IM vrn15.exe >/dev/null 2>&1 || true
   sleep 1
-  umount "$base/ro" 2>/dev/null || true
+  umount "$base/ro" 2>/dev/null || umount -l "$base/ro" 2>/dev/null || true
   rm -rf "$base" "$user_folder"
+  forget_told
 }
+# The folder the user was told of is kept in the registry: each run starts untold.
+forget_told() { wine reg delete 'HKCU\Software\Vornik' /f >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 rm -rf "$user_folder"
+forget_told
 
 old_state() {
   printf 'SHOW=\r\nform1.width=798\r\n1.12.2026-0\t5         \t6         \told link\r\n' > "$1/history.txt"
@@ -40,7 +44,6 @@ saved_in() {
   grep -qP '\told link\r$' "$1/history.txt" || fail "the old records were not taken over into $1"
   [ "$(grep -cP '^\d+\.\d+\.\d+-0\t' "$1/history.txt")" -gt 1 ] || fail "the run's records were not saved in $1"
   grep -q 'old link|' "$1/price.txt" || fail "price.txt was not taken over into $1"
-  [ -f "$1/vrn15.ini" ] || fail "no vrn15.ini in $1"
 }
 
 mkdir -p "$base/rw" "$base/ro"
@@ -68,7 +71,10 @@ else
   echo "NOTE: this machine refused a bind mount; the choice of the folder is covered by engine_tests"
 fi
 
-# The Windows folder as the working folder: the files go beside the executable.
+# The Windows folder as the working folder: the files go beside the executable (for a user
+# whose files are not in the user's folder already: that one is kept once it is used).
+rm -rf "$user_folder"
+forget_told
 mkdir -p "$base/exe"
 cp -r "$release/." "$base/exe/"
 old_state "$base/exe"

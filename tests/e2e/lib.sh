@@ -107,7 +107,8 @@ pick_from_menu() {
   fail "the menu at $1,$2 did not give its item at $3,$4"
 }
 
-# Opens the tray menu (Wine's tray sits at the top left) and picks item 1, 2 or 3. The tray is
+# Opens the tray menu (Wine's tray sits at the top left) and picks its item 1 to 4 ("Главная
+# форма", "Информер", "Запускать вместе с Windows", "Выход"). The tray is
 # an ordinary window there, which another (the console of the restart script) may cover: it
 # is raised first.
 tray_menu() {

@@ -2,7 +2,9 @@
 // beside it, it prints each list item's texts (tab-separated), then the column widths, the
 // window's opacity and whether it is visible. The list lives in the other process, so its
 // texts are fetched through a buffer allocated there.
-// "peek.exe box" prints instead what the edit field of the program's input box holds.
+// "peek.exe box" prints instead what the edit field of the program's input box holds;
+// "peek.exe balloon" the title and text of every tray balloon shown (the shell's balloon
+// tooltips; Wine's gives no title).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -60,10 +62,53 @@ int PrintInputBoxText()
     return 0;
 }
 
+BOOL CALLBACK PrintBalloon(HWND window, LPARAM found)
+{
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(window) ||
+        !(GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON))
+        return TRUE;
+    // The tooltip lives in the shell's process: its title and text are fetched through a buffer there.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    void* memory = process ? VirtualAllocEx(process, nullptr, 8192, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE) : nullptr;
+    if (!memory)
+        return TRUE;
+    const SIZE_T room = 1024;
+    auto* remoteText = static_cast<char*>(memory) + 512;
+    wchar_t title[room] = {}, text[room] = {};
+    TTGETTITLE getTitle{};
+    getTitle.dwSize = sizeof getTitle;
+    getTitle.cch = room;
+    getTitle.pszTitle = reinterpret_cast<wchar_t*>(remoteText);
+    WriteProcessMemory(process, memory, &getTitle, sizeof getTitle, nullptr);
+    SendMessageW(window, TTM_GETTITLE, 0, reinterpret_cast<LPARAM>(memory));
+    ReadProcessMemory(process, remoteText, title, sizeof title - sizeof(wchar_t), nullptr);
+    // The balloon is a tracking tooltip with one tool: no "current" tool, so it is enumerated.
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = reinterpret_cast<wchar_t*>(remoteText);
+    WriteProcessMemory(process, memory, &tool, sizeof tool, nullptr);
+    SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(memory));
+    ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process, memory, 0, MEM_RELEASE);
+    CloseHandle(process);
+    std::printf("%s\t%s\n", Utf8(title).c_str(), Utf8(text).c_str());
+    ++*reinterpret_cast<int*>(found);
+    return TRUE;
+}
+
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::string(argv[1]) == "box")
         return PrintInputBoxText();
+    if (argc > 1 && std::string(argv[1]) == "balloon") {
+        int found = 0;
+        EnumWindows(PrintBalloon, reinterpret_cast<LPARAM>(&found));
+        return found ? 0 : 1;
+    }
     HWND informer = FindWindowW(L"TForm2", nullptr);
     HWND list = informer ? FindWindowExW(informer, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
     if (!list) {

@@ -72,7 +72,7 @@ start() {
   settled
 }
 quit() {
-  tray_menu 3  # "Выход"
+  tray_menu 4  # "Выход"
   wait_for 30 not_running || fail "vrn15.exe did not end"
 }
 

@@ -75,11 +75,24 @@ TEST_F(TakeOverFixture, AFolderWithItsOwnStateTakesNothing)
     EXPECT_FALSE(fs::exists(chosen / "history.txt"));
 }
 
-TEST_F(TakeOverFixture, ACopyThatFailsThrows)
+TEST_F(TakeOverFixture, ACopyThatFailsTakesBackTheOthersSoTheNextStartTriesAgain)
 {
     Write(oldFolder / "history.txt", "days");
-    fs::remove_all(chosen);  // gone: nothing can be copied there
+    Write(oldFolder / "price.txt", "prices");
+    fs::create_directory(chosen / "price.txt");  // in the way: the second copy fails
     EXPECT_THROW(TakeOverStateFiles(chosen, {oldFolder}), fs::filesystem_error);
+    EXPECT_FALSE(fs::exists(chosen / "history.txt")) << "a part of the state left behind";
+    fs::remove(chosen / "price.txt");
+    EXPECT_EQ(TakeOverStateFiles(chosen, {oldFolder}), oldFolder);
+    EXPECT_EQ(Read(chosen / "price.txt"), "prices");
+}
+
+TEST_F(TakeOverFixture, AUserFolderWithStateIsKeptAlsoWhenTheExecutablesFolderCanBeWritten)
+{
+    Write(chosen / "history.txt", "days");  // here `chosen` plays the user's folder
+    const auto anyFolder = [](const fs::path&) { return true; };
+    EXPECT_EQ(ChooseDataFolder("C:\\Windows\\System32", exeFolder, "C:\\Windows", chosen, anyFolder).Folder, chosen);
+    EXPECT_EQ(ChooseDataFolder("D:\\Traffic", exeFolder, "C:\\Windows", chosen, anyFolder).Folder, "D:\\Traffic");
 }
 
 }  // namespace

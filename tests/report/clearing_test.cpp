@@ -5,9 +5,9 @@
 
 TEST(RestartScript, WaitsForTheOldCopyDeletesOnlyWithAnArchiveAndStartsByFullPath)
 {
-    EXPECT_EQ(RestartScript("C:\\Traffic", "arxiv_12-9-2026_2_history.txt", "C:\\Tools\\Vornik\\vrn15.exe"),
+    EXPECT_EQ(RestartScript("arxiv_12-9-2026_2_history.txt", "C:\\Tools\\Vornik\\vrn15.exe"),
               "@echo off\r\n"
-              "cd /d \"C:\\Traffic\"\r\n"
+              "cd /d \"%~dp0\"\r\n"
               "set n=0\r\n"
               ":wait\r\n"
               "del \"vrn15.lock\" >nul 2>&1\r\n"

@@ -16,6 +16,7 @@
 #include "platform/user_data.h"
 #include "report/history_report.h"
 #include "temp_folder.h"
+#include "tests/win/form1_parts.h"
 #include "tests/engine/fakes.h"
 #include "tests/win/win_fakes.h"
 
@@ -31,16 +32,8 @@ std::wstring AliasOfThisCodePage()
     }
 }
 
-struct UserTextFixture : ::testing::Test {
-    TempFolder folder;
-    FakeIfTable table;
-    FakeClock clock;
-    CommaRegional regional;
-    AtomicFileStore store;
-    FakeShell shell;
+struct UserTextFixture : ::testing::Test, Form1Parts {
     Win32ProfileStore profiles;
-    Engine engine{table};
-    TForm1 form1{engine, clock, regional, store, shell, folder.Path(), folder.Path()};
     TForm2 form2{folder.Path(), folder.Path(), profiles, store};
     std::vector<infos> rows;
     std::vector<ModalBox> boxes;
@@ -94,12 +87,13 @@ TEST_F(UserTextFixture, AnAliasStaysItselfEverywhere)
 
     // A box naming it.
     RenameCommand(engine.TariffTable, aliasBytes, PromptUi{[this](const std::string& text) {
-                                                       boxes.push_back(ModalBox{ModalKind::Plain, "", text, ""});
+                                                       boxes.push_back(ModalBox{ModalKind::Plain, "", text, "", {}});
                                                    },
                                                    [](const std::string&, const std::string&, std::string& answer) {
                                                        answer = "x";
                                                        return true;
-                                                   }});
+                                                   },
+                                                   {}});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(BoxText(boxes[0].Text), ProgramText("Ошиибка доступа к ") + alias);
 

@@ -20,6 +20,7 @@
 #include "platform/profile_store.h"
 #include "platform/text_win.h"
 #include "temp_folder.h"
+#include "tests/win/form1_parts.h"
 #include "tests/engine/fakes.h"
 #include "tests/win/win_fakes.h"
 
@@ -231,16 +232,7 @@ TEST_F(InformerAtDpi, TheFacesCarryCyrillicOnAnyCodePage)
     ExpectCyrillic(reinterpret_cast<HFONT>(SendMessageW(form2.ListView1(), WM_GETFONT, 0, 0)), "the informer");
 }
 
-struct MainWindowAtDpi : ::testing::Test {
-    TempFolder folder;
-    FakeIfTable table;
-    FakeClock clock;
-    CommaRegional regional;
-    AtomicFileStore store;
-    FakeShell shell;
-    Engine engine{table};
-    TForm1 form1{engine, clock, regional, store, shell, folder.Path(), folder.Path()};
-
+struct MainWindowAtDpi : ::testing::Test, Form1Parts {
     void SetUp() override
     {
         SetModalFunction([](ModalBox&) { return true; });

@@ -349,7 +349,7 @@ TEST_F(InformerFixture, TheMenusReachTheirCommands)
     choice = TForm2::IdInformer;
     SendMessageW(form2.Handle(), TForm2::TrayMessage, 1, WM_RBUTTONUP);
     EXPECT_EQ(captions, (std::vector<std::wstring>{ProgramText("Главная форма"), L"", ProgramText("Информер"), L"",
-                                                   ProgramText("Выход")}));
+                                                   ProgramText("Запускать вместе с Windows"), L"", ProgramText("Выход")}));
     EXPECT_TRUE(form2.Visible());
     choice = TForm2::IdMainForm;
     SendMessageW(form2.Handle(), TForm2::TrayMessage, 1, WM_RBUTTONUP);

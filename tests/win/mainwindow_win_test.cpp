@@ -11,20 +11,13 @@
 #include "platform/text_win.h"
 #include "platform/user_data.h"
 #include "temp_folder.h"
+#include "tests/win/form1_parts.h"
 #include "tests/engine/fakes.h"
 #include "tests/win/win_fakes.h"
 
 namespace {
 
-struct MainWindowFixture : ::testing::Test {
-    TempFolder folder;
-    FakeIfTable table;
-    FakeClock clock;
-    CommaRegional regional;
-    AtomicFileStore store;
-    FakeShell shell;
-    Engine engine{table};
-    TForm1 form1{engine, clock, regional, store, shell, folder.Path(), folder.Path()};
+struct MainWindowFixture : ::testing::Test, Form1Parts {
     std::vector<ModalBox> boxes;
     std::deque<std::optional<std::string>> answers;  // for input boxes; nullopt cancels
     UINT popupChoice = 0;

@@ -69,8 +69,7 @@ TEST_F(ReportFixture, ClearingArchivesTheSavedHistoryWritesTheScriptAndEnds)
     EXPECT_EQ(work.Read("arxiv/arxiv_12-6-2026_history.txt"), work.Read("history.txt"));
     EXPECT_NE(work.Read("history.txt").find("\t2048      \t1024      \teth0"), std::string::npos);
     EXPECT_EQ(work.Read("restart.bat"),
-              RestartScript(*ConsolePath(work.Path()), "arxiv_12-6-2026_history.txt",
-                            *ConsolePath(exe.Path() / ExecutablePath().filename())));
+              RestartScript("arxiv_12-6-2026_history.txt", *ConsolePath(exe.Path() / ExecutablePath().filename())));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Text, ClearingMessage("arxiv_12-6-2026_history.txt"));
     ASSERT_EQ(shell.calls.size(), 1u);
@@ -152,7 +151,7 @@ TEST(RestartScriptFor, SpellsItsPathsInTheConsolesCodePageOrFallsBackSafely)
         UINT codePage;
         std::filesystem::path work;
         std::map<std::wstring, std::wstring> shortNames;
-        std::string expectedWork;  // as the script's "cd" line names it
+        std::string expectedWork;  // the executable's folder as the script names it
         bool utf8;                 // the script switches the console to UTF-8
     };
     const Case cases[] = {
@@ -168,9 +167,8 @@ TEST(RestartScriptFor, SpellsItsPathsInTheConsolesCodePageOrFallsBackSafely)
         SCOPED_TRACE(c.what);
         shortNames = c.shortNames;
         ConsoleSpelling console{c.codePage, StrictConvert, ShortNames};
-        const std::string script = RestartScriptFor(c.work, c.work / archive, c.work / L"vrn15.exe", console);
-        EXPECT_EQ(script, RestartScript(c.expectedWork, "arxiv_6.12.2026_history.txt", c.expectedWork + "\\vrn15.exe",
-                                        c.utf8));
+        const std::string script = RestartScriptFor(c.work / archive, c.work / L"vrn15.exe", console);
+        EXPECT_EQ(script, RestartScript("arxiv_6.12.2026_history.txt", c.expectedWork + "\\vrn15.exe", c.utf8));
         EXPECT_EQ(script.find("chcp 65001") != std::string::npos, c.utf8);
     }
 }
@@ -182,8 +180,8 @@ TEST(RestartScriptFor, TheArchivesShortNameIsLookedUpInTheArchiveFolder)
     shortNames = {{archive.wstring(), L"C:\\Traffic\\arxiv\\ARXIV_~1.TXT"}};
     shortNamesAsked.clear();
     ConsoleSpelling console{866, StrictConvert, ShortNames};
-    EXPECT_EQ(RestartScriptFor(work, archive, work / L"vrn15.exe", console),
-              RestartScript("C:\\Traffic", "ARXIV_~1.TXT", "C:\\Traffic\\vrn15.exe"));
+    EXPECT_EQ(RestartScriptFor(archive, work / L"vrn15.exe", console),
+              RestartScript("ARXIV_~1.TXT", "C:\\Traffic\\vrn15.exe"));
     EXPECT_EQ(shortNamesAsked, std::vector<std::wstring>{archive.wstring()});
 }
 

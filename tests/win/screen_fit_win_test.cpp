@@ -13,6 +13,7 @@
 #include "platform/file_store_win.h"
 #include "platform/modal.h"
 #include "temp_folder.h"
+#include "tests/win/form1_parts.h"
 #include "tests/engine/fakes.h"
 #include "tests/informer/fake_profile_store.h"
 #include "tests/win/win_fakes.h"
@@ -37,15 +38,7 @@ void PumpMessages()
     }
 }
 
-struct ScreenFixture : ::testing::Test {
-    TempFolder folder;
-    FakeIfTable table;
-    FakeClock clock;
-    CommaRegional regional;
-    AtomicFileStore store;
-    FakeShell shell;
-    Engine engine{table};
-    TForm1 form1{engine, clock, regional, store, shell, folder.Path(), folder.Path()};
+struct ScreenFixture : ::testing::Test, Form1Parts {
     ScreenRect work = Small;
     POINT popupAt{};
 

@@ -20,6 +20,7 @@ class CommaRegional : public Regional {
 public:
     char DecimalSeparator() override { return ','; }
     std::string ShortDate(const Date&) override { return "06.12.2026"; }
+    char ListSeparator() override { return ';'; }
 };
 
 struct ShellCall {
